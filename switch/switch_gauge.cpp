@@ -5,7 +5,6 @@ int32_t switch_on = 0;
 
 static const FailureEntry lever_failures[] = {{1, 0}, {0, 0}};
 
-static ElementRecord *on_lever_children[] = {nullptr};
 static ElementRecord *off_lever_children[] = {&switch_lever_on.element, nullptr};
 static ElementRecord *background_children[] = {&switch_lever_off.element, nullptr};
 
@@ -22,7 +21,7 @@ IconElement switch_lever_off = {
     2};
 
 IconElement switch_lever_on = {
-    {ELEMENT_ICON, 0x2000, 21, 20, {0}, &gauge_header, 0, on_lever_children, lever_failures,
+    {ELEMENT_ICON, 0x2000, 21, 20, {0}, &gauge_header, 0, nullptr, lever_failures,
      DRAW_HIDDEN | 0x00000003, {0}},
     {0},
     nullptr,

@@ -1,0 +1,63 @@
+#include "gauge_file.h"
+
+#include <cstring>
+
+namespace panel_host {
+
+std::unique_ptr<GaugeFile> GaugeFile::load(const std::string &path, std::string &error) {
+    std::unique_ptr<GaugeFile> file(new GaugeFile);
+    file->module_ = LoadLibraryA(path.c_str());
+    if (file->module_ == nullptr) {
+        error = path + ": cannot be loaded (error " + std::to_string(GetLastError()) + ")";
+        return nullptr;
+    }
+    file->linkage_ = reinterpret_cast<ModuleLinkage *>(GetProcAddress(file->module_, "Linkage"));
+    if (file->linkage_ == nullptr) {
+        error = path + ": not a gauge file: it exports no Linkage";
+        return nullptr;
+    }
+    if (file->linkage_->module_id != MODULE_ID) {
+        error = path + ": not a gauge file: module identifier " +
+                std::to_string(file->linkage_->module_id) + " instead of " +
+                std::to_string(MODULE_ID);
+        return nullptr;
+    }
+    file->imports_ = reinterpret_cast<ModuleImports *>(GetProcAddress(file->module_, "ImportTable"));
+    if (file->imports_ == nullptr) {
+        error = path + ": not a gauge file: it exports no ImportTable";
+        return nullptr;
+    }
+    if (file->imports_->panel_services.id != IMPORT_PANEL_SERVICES) {
+        error = path + ": its ImportTable does not ask for the panel services";
+        return nullptr;
+    }
+    for (GaugeHeader **header = file->linkage_->gauges; *header != nullptr; ++header)
+        file->gauges_.push_back(*header);
+    if (file->gauges_.empty()) {
+        error = path + ": its Linkage lists no gauge";
+        return nullptr;
+    }
+    return file;
+}
+
+GaugeFile::~GaugeFile() {
+    if (module_ != nullptr)
+        FreeLibrary(module_);
+}
+
+GaugeHeader *GaugeFile::find(const std::string &name) const {
+    for (GaugeHeader *header : gauges_)
+        if (header->name != nullptr && name == header->name)
+            return header;
+    return nullptr;
+}
+
+std::string program_folder() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    size_t slash = folder.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+}
+
+}  // namespace panel_host

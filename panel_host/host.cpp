@@ -1,0 +1,235 @@
+#include "host.h"
+
+namespace panel_host {
+
+namespace {
+
+Host *active_host = nullptr;
+
+uintptr_t word(const void *pointer) { return reinterpret_cast<uintptr_t>(pointer); }
+
+// The table's entries: plain routines with the host's calling convention.
+int32_t HOST_CALL QueryElements(ElementRecord *head) { return Host::active()->query_elements(head); }
+void HOST_CALL InstallElements(ElementRecord *head, ModuleHandle resources) {
+    Host::active()->install_elements(head, resources);
+}
+void HOST_CALL InitElements(ElementRecord *head) { Host::active()->init_elements(head); }
+void HOST_CALL UpdateElements(ElementRecord *head) { Host::active()->update_elements(head); }
+void HOST_CALL GenerateElements(ElementRecord *head, uint32_t value) {
+    Host::active()->generate_elements(head, value);
+}
+void HOST_CALL DrawElements(ElementRecord *head) { Host::active()->draw_elements(head); }
+void HOST_CALL KillElements(ElementRecord *head) { Host::active()->kill_elements(head); }
+void HOST_CALL InstallMouse(MouseRegion *list, GaugeHeader *gauge, ImageSize *size) {
+    Host::active()->install_mouse(list, gauge, size);
+}
+void HOST_CALL RegisterMouse(MouseRegion *list, GaugeHeader *gauge) {
+    Host::active()->register_mouse(list, gauge);
+}
+void HOST_CALL UnregisterMouse(MouseRegion *list, GaugeHeader *gauge) {
+    Host::active()->unregister_mouse(list, gauge);
+}
+void HOST_CALL SendEvent(uint32_t event_id, uint32_t value) {
+    Host::active()->send_event(event_id, value);
+}
+void HOST_CALL BindVar(ModuleVar *variable) { Host::active()->bind_var(variable); }
+void HOST_CALL BindVarByName(ModuleVar *variable, const char *name) {
+    Host::active()->bind_var_by_name(variable, name);
+}
+void HOST_CALL RefreshVar(ModuleVar *variable) { Host::active()->refresh_var(variable); }
+
+// Where a host keeps an element's image record: word 15 of a static image,
+// word 23 (its first own word) of an icon.
+HostImageRecord **image_word(ElementRecord *element) {
+    if (element->kind == ELEMENT_ICON)
+        return reinterpret_cast<HostImageRecord **>(
+            &reinterpret_cast<IconElement *>(element)->host23[0]);
+    return &reinterpret_cast<StaticImageElement *>(element)->image_record;
+}
+
+}  // namespace
+
+void for_each_element(ElementRecord *head, const std::function<void(ElementRecord *)> &visit) {
+    if (head == nullptr)
+        return;
+    visit(head);
+    if (head->children == nullptr)
+        return;
+    for (ElementRecord **child = head->children; *child != nullptr; ++child)
+        for_each_element(*child, visit);
+}
+
+Host::Host() {
+    table_.QueryElements = QueryElements;
+    table_.InstallElements = InstallElements;
+    table_.InitElements = InitElements;
+    table_.UpdateElements = UpdateElements;
+    table_.GenerateElements = GenerateElements;
+    table_.DrawElements = DrawElements;
+    table_.KillElements = KillElements;
+    table_.InstallMouse = InstallMouse;
+    table_.RegisterMouse = RegisterMouse;
+    table_.UnregisterMouse = UnregisterMouse;
+    table_.SendEvent = SendEvent;
+    table_.BindVar = BindVar;
+    table_.BindVarByName = BindVarByName;
+    table_.RefreshVar = RefreshVar;
+    active_host = this;
+}
+
+Host::~Host() {
+    if (active_host == this)
+        active_host = nullptr;
+}
+
+Host *Host::active() { return active_host; }
+
+void Host::log(const char *service, std::vector<uintptr_t> args, const char *name) {
+    calls.push_back({service, std::move(args), name ? name : ""});
+    if (on_call)
+        on_call(calls.back());
+}
+
+double Host::token(uint32_t token) const {
+    auto found = tokens_.find(token);
+    return found == tokens_.end() ? 0.0 : found->second;
+}
+
+double *Host::token_storage(uint32_t token) { return &tokens_[token]; }
+
+int32_t *Host::provide_panel_variable(const std::string &name) {
+    auto found = named_index_.find(name);
+    if (found != named_index_.end())
+        return found->second;
+    named_storage_.push_back(0);
+    return named_index_[name] = &named_storage_.back();
+}
+
+int32_t *Host::panel_variable(const std::string &name) {
+    auto found = named_index_.find(name);
+    return found == named_index_.end() ? nullptr : found->second;
+}
+
+int32_t Host::query_elements(ElementRecord *head) {
+    log("QueryElements", {word(head)});
+    return query_result;
+}
+
+void Host::install_elements(ElementRecord *head, ModuleHandle resources) {
+    log("InstallElements", {word(head), word(resources)});
+    for_each_element(head, [&](ElementRecord *element) {
+        auto image = std::make_unique<HostImage>();
+        std::string error;
+        if (load_bitmap_resource(static_cast<HMODULE>(resources), element->image, image->bitmap,
+                                 error)) {
+            image->record.size = {image->bitmap.width, image->bitmap.height};
+        } else if (install_error.empty()) {
+            install_error = error;
+        }
+        *image_word(element) = &image->record;
+        images_[element] = std::move(image);
+    });
+}
+
+void Host::init_elements(ElementRecord *head) { log("InitElements", {word(head)}); }
+
+void Host::update_elements(ElementRecord *head) {
+    log("UpdateElements", {word(head)});
+    for_each_element(head, [&](ElementRecord *element) {
+        if (element->kind != ELEMENT_ICON)
+            return;
+        IconElement *icon = reinterpret_cast<IconElement *>(element);
+        if (icon->source.token != 0)
+            icon->source.value = token(icon->source.token);
+        if (icon->value_routine != nullptr)
+            icon_values_[element] = icon->value_routine(&icon->source);
+    });
+}
+
+void Host::generate_elements(ElementRecord *head, uint32_t host_value) {
+    log("GenerateElements", {word(head), host_value});
+}
+
+void Host::draw_elements(ElementRecord *head) { log("DrawElements", {word(head)}); }
+
+void Host::kill_elements(ElementRecord *head) {
+    log("KillElements", {word(head)});
+    for_each_element(head, [&](ElementRecord *element) {
+        *image_word(element) = nullptr;
+        images_.erase(element);
+        icon_values_.erase(element);
+    });
+}
+
+void Host::install_mouse(MouseRegion *list, GaugeHeader *gauge, ImageSize *size) {
+    log("InstallMouse", {word(list), word(gauge), word(size)});
+}
+
+void Host::register_mouse(MouseRegion *list, GaugeHeader *gauge) {
+    log("RegisterMouse", {word(list), word(gauge)});
+    mouse_.push_back({list, gauge});
+}
+
+void Host::unregister_mouse(MouseRegion *list, GaugeHeader *gauge) {
+    log("UnregisterMouse", {word(list), word(gauge)});
+    for (auto it = mouse_.begin(); it != mouse_.end();) {
+        if (it->list == list && it->gauge == gauge)
+            it = mouse_.erase(it);
+        else
+            ++it;
+    }
+}
+
+void Host::send_event(uint32_t event_id, uint32_t value) {
+    log("SendEvent", {event_id, value});
+    if (on_event)
+        on_event(event_id, value);
+}
+
+void Host::bind_var(ModuleVar *variable) {
+    log("BindVar", {word(variable), variable->token});
+    variable->storage = token_storage(variable->token);
+    variable->value = token(variable->token);
+}
+
+void Host::bind_var_by_name(ModuleVar *variable, const char *name) {
+    log("BindVarByName", {word(variable)}, name);
+    variable->storage = panel_variable(name);
+}
+
+void Host::refresh_var(ModuleVar *variable) {
+    log("RefreshVar", {word(variable), variable->token});
+    variable->value = token(variable->token);
+}
+
+std::optional<int32_t> Host::click(GaugeHeader *gauge, int x, int y, uint32_t mouse_flags) {
+    for (const MouseRegistration &registration : mouse_) {
+        if (registration.gauge != gauge)
+            continue;
+        for (MouseRegion *region = registration.list; region->kind != MOUSE_END_OF_LIST; ++region) {
+            if (region->kind != MOUSE_CHILD || region->handler == nullptr ||
+                (region->mouse_flags & mouse_flags) == 0)
+                continue;
+            if (x < region->x || y < region->y || x >= region->x + region->width ||
+                y >= region->y + region->height)
+                continue;
+            ClickPoint point = {x, y};
+            return region->handler(&point, mouse_flags);
+        }
+    }
+    return std::nullopt;
+}
+
+bool Host::shown(const ElementRecord *element) const {
+    if (element->draw_flags & DRAW_HIDDEN)
+        return false;
+    auto value = icon_values_.find(element);
+    return value == icon_values_.end() || value->second >= 0.0;
+}
+
+const HostImage *Host::image(const ElementRecord *element) const {
+    auto found = images_.find(element);
+    return found == images_.end() ? nullptr : found->second.get();
+}
+
+}  // namespace panel_host
