@@ -3,5 +3,5 @@
 # ignition gauge opens them (relative to the simulator's current directory).
 set(AIRCRAFT_PANEL_DIR Aircraft/kaprelo/panel)
 
-install(TARGETS Brennovalux RUNTIME DESTINATION ${AIRCRAFT_PANEL_DIR} LIBRARY DESTINATION ${AIRCRAFT_PANEL_DIR})
+install(TARGETS Brennovalux Delvarotine RUNTIME DESTINATION ${AIRCRAFT_PANEL_DIR} LIBRARY DESTINATION ${AIRCRAFT_PANEL_DIR})
 install(FILES panel_example/panel.cfg DESTINATION ${AIRCRAFT_PANEL_DIR})
