@@ -24,11 +24,13 @@ IDirectSoundBuffer *sound_buffer_create(SoundDevice device, const char *name) {
     }
     // Only a buffer that offers 3D positioning is kept; the interface itself is not used.
     void *positioning = nullptr;
-    if (buffer->QueryInterface(IID_IDirectSound3DBuffer, &positioning) != S_OK) {
+    const HRESULT offered = buffer->QueryInterface(IID_IDirectSound3DBuffer, &positioning);
+    if (positioning != nullptr)
+        static_cast<IUnknown *>(positioning)->Release();
+    if (offered != S_OK) {
         buffer->Release();
         return nullptr;
     }
-    static_cast<IUnknown *>(positioning)->Release();
     return buffer;
 }
 
