@@ -3,6 +3,9 @@
 
 int32_t switch_on = 0;
 
+SoundEntry switch_click_sound = {"CLICK", nullptr};
+SoundEntry *switch_sounds[] = {&switch_click_sound, nullptr};
+
 static const FailureEntry lever_failures[] = {{1, 0}, {0, 0}};
 
 static ElementRecord *off_lever_children[] = {&switch_lever_on.element, nullptr};
@@ -39,9 +42,10 @@ MouseRegion gauge_mouse_list[] = {
     {MOUSE_END_OF_LIST, 0, 0, 0, 0, MOUSE_CURSOR_NONE, 0, 0, 0, nullptr, nullptr},
 };
 
-// Flips the lever: exactly one of the two lever icons is hidden at any time.
+// Clicks and flips the lever: exactly one of the two lever icons is hidden at any time.
 int32_t HOST_CALL switch_click(ClickPoint *, uint32_t) {
-    // The click sound plays here, before the switch moves, whatever its state.
+    // The click sounds first, whatever the state; a click still sounding is not restarted.
+    sound_entry_play(&switch_click_sound, 0);
     if (switch_on == 0) {
         switch_lever_off.element.draw_flags |= DRAW_HIDDEN;
         switch_lever_on.element.draw_flags &= ~DRAW_HIDDEN;
@@ -55,7 +59,9 @@ int32_t HOST_CALL switch_click(ClickPoint *, uint32_t) {
 }
 
 void gauge_before_install(ModuleHandle) {}
-void gauge_after_install(ModuleHandle) {}
+void gauge_after_install(ModuleHandle resources) {
+    sound_table_open(switch_sounds, static_cast<HMODULE>(resources));
+}
 void gauge_before_initialize(void) { switch_bind_variables(); }
 void gauge_before_update(void) { switch_publish(); }
-void gauge_after_kill(void) {}
+void gauge_after_kill(void) { sound_table_close(switch_sounds); }

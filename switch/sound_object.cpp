@@ -1,0 +1,126 @@
+// Sound objects: one LocalAlloc block holding a sound's buffers, and the
+// choice of the buffer each play uses.
+#include "sound_library.h"
+
+#include "wave_resource.h"
+
+// The block's size for `count` slots, or 0 when it cannot be expressed.
+static size_t sound_object_block_size(int32_t count) {
+    const size_t header = offsetof(SoundObject, buffers);
+    const size_t slot = sizeof(IDirectSoundBuffer *);
+    if (size_t(count) > (SIZE_MAX - header) / slot)
+        return 0;
+    return header + size_t(count) * slot;
+}
+
+SoundObject *sound_object_create(SoundDevice device, const char *name, int32_t count) {
+    const WAVEFORMATEX *format;
+    const uint8_t *data;
+    uint32_t size;
+    // Empty results still make an object; it stays silent.
+    if (!wave_resource_find(sound_resource_module, name, &format, &data, &size))
+        return nullptr;
+    if (count < 1)
+        count = 1;
+
+    const size_t block_size = sound_object_block_size(count);
+    SoundObject *object =
+        block_size != 0 ? static_cast<SoundObject *>(LocalAlloc(LPTR, block_size)) : nullptr;
+    if (object == nullptr)
+        return nullptr;
+    object->buffer_count = count;
+    object->wave_data = data;
+    object->wave_size = size;
+
+    // A failed first buffer leaves slot 0 empty; the object is still made.
+    object->buffers[0] = sound_buffer_create(device, name);
+    // The other slots share slot 0's sound data; where that fails, a buffer of their own.
+    for (int32_t slot = 1; slot < count; ++slot) {
+        if (object->buffers[0] != nullptr &&
+            SUCCEEDED(device->DuplicateSoundBuffer(object->buffers[0], &object->buffers[slot])))
+            continue;
+        object->buffers[slot] = sound_buffer_create(device, name);
+        if (object->buffers[slot] == nullptr) {
+            sound_object_destroy(object);
+            return nullptr;
+        }
+    }
+    return object;
+}
+
+void sound_object_destroy(SoundObject *object) {
+    if (object == nullptr)
+        return;
+    for (int32_t slot = 0; slot < object->buffer_count; ++slot)
+        sound_device_release_buffer(&object->buffers[slot]);
+    LocalFree(object);
+}
+
+// A status query that fails reads as neither playing nor lost.
+static DWORD sound_buffer_status(IDirectSoundBuffer *buffer) {
+    DWORD status = 0;
+    if (FAILED(buffer->GetStatus(&status)))
+        return 0;
+    return status;
+}
+
+IDirectSoundBuffer *sound_object_next_buffer(SoundObject *object) {
+    if (object == nullptr)
+        return nullptr;
+    IDirectSoundBuffer *buffer = object->buffers[object->current_buffer];
+    if (buffer == nullptr)
+        return nullptr;
+    DWORD status = sound_buffer_status(buffer);
+
+    if (status & DSBSTATUS_PLAYING) {
+        // A single busy buffer is neither restarted nor interrupted.
+        if (object->buffer_count <= 1)
+            return nullptr;
+        // One slot on per call: when every buffer is busy, the next one starts over.
+        object->current_buffer += 1;
+        if (object->current_buffer >= object->buffer_count)
+            object->current_buffer = 0;
+        buffer = object->buffers[object->current_buffer];
+        if (buffer == nullptr)
+            return nullptr;
+        status = sound_buffer_status(buffer);
+        if (status & DSBSTATUS_PLAYING) {
+            buffer->Stop();
+            buffer->SetCurrentPosition(0);
+        }
+    }
+
+    // The device took the buffer's memory: write the sound again from the resource.
+    if (status & DSBSTATUS_BUFFERLOST) {
+        if (FAILED(buffer->Restore()))
+            return nullptr;
+        if (!sound_buffer_fill(buffer, object->wave_data, object->wave_size))
+            return nullptr;
+    }
+    return buffer;
+}
+
+int sound_object_play(SoundObject *object, uint32_t flags) {
+    if (object == nullptr)
+        return 0;
+    // Only a sound of one buffer may loop: another start would need a second one.
+    if ((flags & DSBPLAY_LOOPING) && object->buffer_count != 1)
+        return 0;
+    IDirectSoundBuffer *buffer = sound_object_next_buffer(object);
+    if (buffer == nullptr)
+        return 0;
+    return SUCCEEDED(buffer->Play(0, 0, flags)) ? 1 : 0;
+}
+
+int sound_object_stop(SoundObject *object) {
+    if (object == nullptr)
+        return 0;
+    for (int32_t slot = 0; slot < object->buffer_count; ++slot) {
+        IDirectSoundBuffer *buffer = object->buffers[slot];
+        if (buffer == nullptr)
+            continue;
+        buffer->Stop();
+        buffer->SetCurrentPosition(0);
+    }
+    return 1;
+}
