@@ -79,4 +79,9 @@ inline std::vector<uint8_t> counting_bytes(size_t count, uint8_t first = 0) {
     return bytes;
 }
 
+// A mono PCM wave file holding `samples`.
+inline std::vector<uint8_t> pcm_wave(uint32_t rate, uint16_t bits, const std::vector<uint8_t> &samples) {
+    return RiffImage().chunk("fmt ", format_block(1, 1, rate, bits)).chunk("data", samples).bytes();
+}
+
 #endif
