@@ -1,14 +1,11 @@
 #!/bin/sh
 # Starts or stops the persistent wineserver of the test prefix, so each test
 # launch does not pay for a server start. Stops only this prefix's server.
-# usage: wine-server.sh start|stop WINE-RUN [WARM-UP-PROGRAM]
-# A warm-up program run at the start brings up the services that its calls
-# need (the first sound device starts Wine's desktop and RPC processes) with
-# their output detached, so no test's output is held open by them.
+# usage: wine-server.sh start WINE-RUN SESSION-KEEPER-EXE | stop WINE-RUN
 set -e
 action=$1
 wine_run=$2
-warm_up=${3:-}
+session_keeper=$3
 prefix=$(sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$wine_run")
 export WINEPREFIX="$prefix"
 case "$action" in
@@ -17,9 +14,18 @@ start)
     # Detached from the test's output, which CTest reads until every holder closes it.
     wineserver -p </dev/null >/dev/null 2>&1
     "$wine_run" wineboot -i </dev/null >/dev/null 2>&1
-    if [ -n "$warm_up" ]; then
-        "$wine_run" "$warm_up" </dev/null >/dev/null 2>&1 || true
-    fi
+    # Wine's desktop and RPC processes, started on demand by a test, would
+    # inherit its output and keep CTest waiting until they exit seconds later.
+    # Started here by a keeper that stays attached, they last until the server stops.
+    ready="$prefix/session-keeper.out"
+    rm -f "$ready"
+    setsid "$wine_run" "$session_keeper" </dev/null >"$ready" 2>&1 &
+    for attempt in $(seq 60); do
+        grep -q ready "$ready" 2>/dev/null && exit 0
+        sleep 0.5
+    done
+    echo "the Wine session did not come up" >&2
+    exit 1
     ;;
 stop)
     wineserver -k || true

@@ -2,6 +2,7 @@
 // handler. The whole start sequence runs in the ignition lamp's value routine,
 // which the host calls on every panel update.
 #include "ignition_gauge.h"
+#include "ignition_sounds.h"
 
 ModuleVar TICK_VAR = {TICK_VAR_TOKEN};
 
@@ -64,7 +65,7 @@ double HOST_CALL ignition_state_cb(ModuleVar *variable) {
         if (cranking == 0.0) {
             cranking = 1.0;
             crank_start_tick = tick;
-            // The starter sound starts here.
+            ignition_sound_play(&ignition_starter_sound);
         } else if (tick - crank_start_tick > CRANKING_TICKS && cranking == 1.0) {
             host_services()->SendEvent(START_EVENT, 1);
             cranking = 0.0;
@@ -86,7 +87,7 @@ int32_t HOST_CALL ignition_click(ClickPoint *, uint32_t) {
         start_requested = 1.0;
     } else {
         host_services()->SendEvent(STOP_EVENT, 1);
-        // The stop sound starts here, after the stop event.
+        ignition_sound_play(&ignition_stop_sound);
     }
     return 1;
 }
@@ -94,7 +95,7 @@ int32_t HOST_CALL ignition_click(ClickPoint *, uint32_t) {
 // The tick counter is bound first of all, so the value routines can read it.
 void gauge_before_install(ModuleHandle) {
     host_services()->BindVar(&TICK_VAR);
-    // The two sounds load here, after the binding and before the elements.
+    ignition_sounds_open();
 }
 
 void gauge_after_install(ModuleHandle) {}
@@ -103,6 +104,4 @@ void gauge_before_initialize(void) {}
 // Refreshed before every UpdateElements, so the value routines see the current tick.
 void gauge_before_update(void) { host_services()->RefreshVar(&TICK_VAR); }
 
-void gauge_after_kill(void) {
-    // The two sounds are released here, after the elements.
-}
+void gauge_after_kill(void) { ignition_sounds_close(); }

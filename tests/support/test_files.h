@@ -16,12 +16,26 @@ public:
     TestFolder &operator=(const TestFolder &) = delete;
 
     const std::string &path() const { return path_; }
-    // Writes `bytes` as `name` inside the folder; returns its full path.
+    // Writes `bytes` as `name` inside the folder, making the folders `name`
+    // passes through (separated by backslashes); returns its full path.
     std::string write(const std::string &name, const std::vector<uint8_t> &bytes);
 
 private:
     std::string path_;
     std::vector<std::string> files_;
+    std::vector<std::string> folders_;
+};
+
+// Makes a folder the current directory for as long as it lives.
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const std::string &path);
+    ~CurrentDirectory();
+    CurrentDirectory(const CurrentDirectory &) = delete;
+    CurrentDirectory &operator=(const CurrentDirectory &) = delete;
+
+private:
+    std::string previous_;
 };
 
 #endif

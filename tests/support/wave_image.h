@@ -27,6 +27,16 @@ public:
         return *this;
     }
 
+    // A chunk holding `payload`, and a pad byte when its size is odd.
+    WaveImage &chunk(const char *chunk_id, const std::vector<uint8_t> &payload) {
+        header(chunk_id, uint32_t(payload.size()));
+        for (uint8_t byte : payload)
+            bytes_.push_back(byte);
+        if (payload.size() % 2 != 0)
+            bytes_.push_back(0);
+        return *this;
+    }
+
     // A "fmt " chunk of `size` bytes: PCM, mono, 22050 per second, 8 bits, then zeros.
     WaveImage &format(uint32_t size = 16) {
         header("fmt ", size);
@@ -48,7 +58,8 @@ public:
 
     // Raw bytes appended as they are.
     WaveImage &raw(std::vector<uint8_t> more) {
-        bytes_.insert(bytes_.end(), more.begin(), more.end());
+        for (uint8_t byte : more)
+            bytes_.push_back(byte);
         return *this;
     }
 
@@ -71,7 +82,11 @@ public:
     }
 
 private:
-    void id(const char *four) { bytes_.insert(bytes_.end(), four, four + 4); }
+    // Byte by byte: GCC 12 misreads range inserts here as overflows.
+    void id(const char *four) {
+        for (int i = 0; i < 4; ++i)
+            bytes_.push_back(uint8_t(four[i]));
+    }
     void word(uint32_t value) {
         for (int i = 0; i < 4; ++i)
             bytes_.push_back(uint8_t(value >> (8 * i)));
@@ -82,5 +97,40 @@ private:
     uint32_t riff_size_ = 0;
     bool has_riff_size_ = false;
 };
+
+// A format block: the 16 basic bytes, then whatever `tail` adds (an extra-size
+// word and extra bytes, or a stored word a PCM reader must ignore).
+inline std::vector<uint8_t> format_block(uint16_t tag, uint16_t channels, uint32_t rate,
+                                         uint16_t bits, const std::vector<uint8_t> &tail = {}) {
+    const uint16_t align = static_cast<uint16_t>(channels * bits / 8);
+    const uint32_t average = rate * align;
+    std::vector<uint8_t> block;
+    auto put = [&block](uint32_t value, int width) {
+        for (int i = 0; i < width; ++i)
+            block.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    };
+    put(tag, 2);
+    put(channels, 2);
+    put(rate, 4);
+    put(average, 4);
+    put(align, 2);
+    put(bits, 2);
+    for (uint8_t byte : tail)
+        block.push_back(byte);
+    return block;
+}
+
+// `count` bytes counting up from `first`, so copies can be checked byte for byte.
+inline std::vector<uint8_t> counting_bytes(size_t count, uint8_t first = 0) {
+    std::vector<uint8_t> bytes(count);
+    for (size_t i = 0; i < count; ++i)
+        bytes[i] = static_cast<uint8_t>(first + i * 7 + i / 251);
+    return bytes;
+}
+
+// A mono PCM wave file holding `samples`.
+inline std::vector<uint8_t> pcm_wave(uint32_t rate, uint16_t bits, const std::vector<uint8_t> &samples) {
+    return WaveImage().chunk("fmt ", format_block(1, 1, rate, bits)).chunk("data", samples).image();
+}
 
 #endif

@@ -6,18 +6,18 @@
 #include <map>
 #include <random>
 
-#include "riff_image.h"
+#include "wave_image.h"
 #include "test_files.h"
 #include "wave_file.h"
 
 namespace {
 
 std::vector<std::vector<uint8_t>> malformed_corpus() {
-    const std::vector<uint8_t> valid = RiffImage()
+    const std::vector<uint8_t> valid = WaveImage()
                                            .chunk("fmt ", format_block(2, 1, 22050, 4, {2, 0, 9, 9}))
                                            .chunk("fact", {40, 0, 0, 0})
                                            .chunk("data", counting_bytes(41))
-                                           .bytes();
+                                           .image();
     std::vector<std::vector<uint8_t>> corpus;
     for (size_t length = 0; length <= valid.size(); ++length)
         corpus.emplace_back(valid.begin(), valid.begin() + length);
@@ -98,7 +98,7 @@ TEST(WaveFileCorpus, AnOpenFileCannotBeDeleted) {
     // Makes the deletion check above meaningful on this platform.
     TestFolder folder;
     const std::string path = folder.write(
-        "open.wav", RiffImage().chunk("fmt ", format_block(1, 1, 8000, 8)).chunk("data", {1}).bytes());
+        "open.wav", WaveImage().chunk("fmt ", format_block(1, 1, 8000, 8)).chunk("data", {1}).image());
     HMMIO file;
     WAVEFORMATEX *format;
     MMCKINFO riff;

@@ -1,7 +1,7 @@
 // Opening wave files through Wine's real mmio: the form check and the format block.
 #include <gtest/gtest.h>
 
-#include "riff_image.h"
+#include "wave_image.h"
 #include "test_files.h"
 #include "wave_file.h"
 
@@ -35,28 +35,28 @@ TEST_F(WaveFileOpen, MissingFileIsAnOpenError) {
 
 TEST_F(WaveFileOpen, OtherFormsAreNotWave) {
     const std::vector<uint8_t> fmt = format_block(1, 1, 22050, 16);
-    EXPECT_EQ(WAVE_ERR_NOT_WAVE, open(RiffImage("WAVE", "RIFX").chunk("fmt ", fmt).bytes()));
+    EXPECT_EQ(WAVE_ERR_NOT_WAVE, open(WaveImage("RIFX").chunk("fmt ", fmt).image()));
     expect_nothing_open();
-    EXPECT_EQ(WAVE_ERR_NOT_WAVE, open(RiffImage("AVI ").chunk("fmt ", fmt).bytes()));
+    EXPECT_EQ(WAVE_ERR_NOT_WAVE, open(WaveImage("RIFF", "AVI ").chunk("fmt ", fmt).image()));
     expect_nothing_open();
 }
 
 TEST_F(WaveFileOpen, MissingFormatChunkPassesOnTheMmioCode) {
-    EXPECT_EQ(MMIOERR_CHUNKNOTFOUND, open(RiffImage().chunk("data", some_data).bytes()));
+    EXPECT_EQ(MMIOERR_CHUNKNOTFOUND, open(WaveImage().chunk("data", some_data).image()));
     expect_nothing_open();
 }
 
 TEST_F(WaveFileOpen, FormatChunkShorterThanSixteenBytesIsNotWave) {
     std::vector<uint8_t> short_format = format_block(1, 1, 22050, 16);
     short_format.resize(14);
-    EXPECT_EQ(WAVE_ERR_NOT_WAVE, open(RiffImage().chunk("fmt ", short_format).bytes()));
+    EXPECT_EQ(WAVE_ERR_NOT_WAVE, open(WaveImage().chunk("fmt ", short_format).image()));
     expect_nothing_open();
 }
 
 TEST_F(WaveFileOpen, PcmFormatBlockHasNoExtraBytesWhateverTheFileStores) {
     for (const std::vector<uint8_t> &tail : {std::vector<uint8_t>{}, std::vector<uint8_t>{28, 0}}) {
         const std::vector<uint8_t> fmt = format_block(1, 1, 22050, 16, tail);
-        ASSERT_EQ(0u, open(RiffImage().chunk("fmt ", fmt).chunk("data", some_data).bytes()))
+        ASSERT_EQ(0u, open(WaveImage().chunk("fmt ", fmt).chunk("data", some_data).image()))
             << fmt.size() << "-byte fmt";
         ASSERT_NE(nullptr, format);
         EXPECT_EQ(18u, GlobalSize(format));
@@ -68,13 +68,13 @@ TEST_F(WaveFileOpen, PcmFormatBlockHasNoExtraBytesWhateverTheFileStores) {
 
 TEST_F(WaveFileOpen, OtherFormatsCarryTheirExtraBytes) {
     const std::vector<uint8_t> no_extra = format_block(2, 1, 22050, 4, {0, 0});
-    ASSERT_EQ(0u, open(RiffImage().chunk("fmt ", no_extra).chunk("data", some_data).bytes()));
+    ASSERT_EQ(0u, open(WaveImage().chunk("fmt ", no_extra).chunk("data", some_data).image()));
     EXPECT_EQ(18u, GlobalSize(format));
     EXPECT_EQ(0, format->cbSize);
     wave_file_close(&file, &format);
 
     const std::vector<uint8_t> extra = format_block(2, 1, 22050, 4, {4, 0, 0xA1, 0xB2, 0xC3, 0xD4});
-    ASSERT_EQ(0u, open(RiffImage().chunk("fmt ", extra).chunk("data", some_data).bytes()));
+    ASSERT_EQ(0u, open(WaveImage().chunk("fmt ", extra).chunk("data", some_data).image()));
     EXPECT_EQ(22u, GlobalSize(format));
     EXPECT_EQ(4, format->cbSize);
     EXPECT_EQ(0, memcmp(reinterpret_cast<uint8_t *>(format) + 18, &extra[18], 4));
@@ -82,20 +82,20 @@ TEST_F(WaveFileOpen, OtherFormatsCarryTheirExtraBytes) {
 
 TEST_F(WaveFileOpen, MissingExtraSizeWordIsAReadError) {
     // A non-PCM format of 16 bytes at the end of the file.
-    EXPECT_EQ(WAVE_ERR_READ, open(RiffImage().chunk("fmt ", format_block(2, 1, 22050, 4)).bytes()));
+    EXPECT_EQ(WAVE_ERR_READ, open(WaveImage().chunk("fmt ", format_block(2, 1, 22050, 4)).image()));
     expect_nothing_open();
 }
 
 TEST_F(WaveFileOpen, ExtraBytesRunningPastTheFileAreNotWave) {
     std::vector<uint8_t> image =
-        RiffImage().chunk("fmt ", format_block(2, 1, 22050, 4, {200, 0, 1, 2, 3})).bytes();
+        WaveImage().chunk("fmt ", format_block(2, 1, 22050, 4, {200, 0, 1, 2, 3})).image();
     EXPECT_EQ(WAVE_ERR_NOT_WAVE, open(image));
     expect_nothing_open();
 }
 
 TEST_F(WaveFileOpen, OpenFilesAreLeftAfterTheFormatChunk) {
     const std::vector<uint8_t> fmt = format_block(1, 2, 44100, 16);
-    ASSERT_EQ(0u, open(RiffImage().chunk("fmt ", fmt).chunk("data", some_data).bytes()));
+    ASSERT_EQ(0u, open(WaveImage().chunk("fmt ", fmt).chunk("data", some_data).image()));
     EXPECT_EQ(FOURCC_RIFF, riff.ckid);
     EXPECT_EQ(mmioFOURCC('W', 'A', 'V', 'E'), riff.fccType);
     EXPECT_EQ(8u, riff.dwDataOffset) << "the form type is where the RIFF data begin";
