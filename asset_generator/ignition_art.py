@@ -22,7 +22,7 @@ CRANKING_PICTURE_BOX = (24, 0, 81, 76)
 SWITCH_CENTRE = (62.0, 45.0)
 OFF_ANGLE = math.radians(-50)
 START_ANGLE = math.radians(50)
-LABEL_RADIUS = 25.5
+LABEL_RADIUS = 26.5
 
 LENS_RADIUS = 5.6
 BEZEL_RADIUS = 8.1
@@ -88,6 +88,10 @@ def _switch_body(canvas):
         a = OFF_ANGLE + (START_ANGLE - OFF_ANGLE) * (step + 0.5) / 13
         canvas.fill(shapes.circle(cx + 20.2 * math.sin(a), cy - 20.2 * math.cos(a), 0.45),
                     panel_parts.LETTERING, opacity=0.7)
+    tip = START_ANGLE + math.radians(2)
+    tx, ty = cx + 20.2 * math.sin(tip), cy - 20.2 * math.cos(tip)
+    head = shapes.rotated(shapes.regular_polygon(tx, ty, 1.9, 3, 0.0), tx, ty, tip)
+    canvas.fill(head, panel_parts.LETTERING, opacity=0.85)
 
 
 def _position_label(canvas, text, angle):

@@ -17,10 +17,10 @@ LEVER_ON_BOX = (21, 20, 17, 56)
 LEVER_OFF_BOX = (20, 20, 18, 56)
 
 PIVOT = (29.5, 47.0)
-LEVER_LENGTH = 20.5
-ROOT_RADIUS = 1.9
-TIP_RADIUS = 3.0
-BALL_RADIUS = 3.4
+LEVER_LENGTH = 20.0
+ROOT_RADIUS = 2.2
+TIP_RADIUS = 3.2
+BALL_RADIUS = 3.8
 
 
 def _toggle_mount(canvas):
@@ -28,9 +28,15 @@ def _toggle_mount(canvas):
     cx, cy = PIVOT
     nut = shapes.regular_polygon(cx, cy, 8.2, 6, math.radians(90))
     canvas.shade(shapes.offset(nut, 1.4, 1.8), 0.5, softness=2.0)
-    canvas.fill(nut, paints.linear(cx - 6, cy - 7, cx + 6, cy + 7,
-                                   [(0.0, (196, 199, 205)), (0.5, (128, 131, 138)),
-                                    (1.0, (70, 72, 78))]))
+    light = math.radians(-135)  # from the upper left
+
+    def facet_paint(x, y):
+        # Each flat of the nut is lit by how squarely it faces the light.
+        sector = math.floor((math.atan2(y - cy, x - cx) - math.radians(90)) / (math.pi / 3) + 0.5)
+        normal = math.radians(90) + sector * math.pi / 3
+        k = 0.5 + 0.5 * math.cos(normal - light)
+        return paints.mix((66, 68, 74), (200, 203, 209), k)
+    canvas.fill(nut, facet_paint)
     canvas.fill(shapes.ring(cx, cy, 8.2, 7.2), (34, 35, 38), opacity=0.35)
     canvas.fill(shapes.circle(cx, cy, 5.6), paints.radial(
         cx, cy, 7.0, [(0.0, (210, 213, 218)), (0.55, (150, 153, 160)), (1.0, (82, 84, 90))],
