@@ -16,6 +16,7 @@ EXHAUST = [(68.0, 1.4, 1.0), (150.0, 2.2, 0.85), (330.0, 2.8, 0.5), (760.0, 2.2,
 CYLINDER_LEVELS = [1.0, 0.84, 0.95, 0.78]  # no two cylinders are quite alike
 WHINE_PER_REVOLUTION = 290.0  # starter whine frequency per engine revolution a second
 STARTER_PARTIALS = [(0.5, 0.22), (1.0, 0.5), (2.0, 0.3), (3.0, 0.14), (4.1, 0.06)]
+RING_GEAR_TEETH = 124  # the pinion meshes this many times a revolution: the grinding tone
 
 
 def compression_load(phase):
@@ -87,7 +88,8 @@ class Starter:
         self.brushes = synthesis.Biquad.bandpass(2600.0, 1.2, rate)
         self.gears = synthesis.Biquad.bandpass(1200.0, 3.0, rate)
         self.free_speed = 0.0
-        self.level = synthesis.OnePole(0.02, rate)
+        self.mesh_phase = 0.0
+        self.level = synthesis.OnePole(0.06, rate)
 
     def step(self, engine_speed, load, engaged):
         """One sample; engaged ties the motor to the engine, else it runs down."""
@@ -105,7 +107,10 @@ class Starter:
         for i, (ratio, amplitude) in enumerate(STARTER_PARTIALS):
             self.phases[i] = (self.phases[i] + base * ratio / self.rate) % 1.0
             out += amplitude * math.sin(2.0 * math.pi * self.phases[i])
-        grind = self.gears(self.noise.next()) * (0.35 + load) * drive
+        self.mesh_phase = (self.mesh_phase + RING_GEAR_TEETH * speed / self.rate) % 1.0
+        # Tooth against tooth: a pulse-like tone, rougher the harder the engine resists.
+        mesh = (abs(2.0 * self.mesh_phase - 1.0) ** 3 - 0.25) * (0.3 + load) * drive
+        grind = self.gears(self.noise.next()) * (0.35 + load) * drive + mesh * 0.5
         hiss = self.brushes(self.noise.next()) * 0.5
         return (out * 0.3 + grind * 0.35 + hiss * 0.12) * level
 

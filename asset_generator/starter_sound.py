@@ -10,7 +10,7 @@ import synthesis
 RATE = 22050
 SECONDS = 6.3
 SAMPLES = int(round(SECONDS * RATE))
-GAIN = 0.2
+GAIN = 0.3
 
 CRANKING_SPEED = [(0.0, 0.0), (0.07, 0.0), (0.35, 1.9), (1.2, 2.25), (2.9, 2.4)]
 CATCH = 2.9            # first compression that may fire
@@ -21,7 +21,7 @@ SETTLE = 0.45          # seconds to settle by a factor e
 RELEASE_SPEED = 3.2    # the starter's pinion is thrown out above this
 SOLENOID = [(150.0, 0.05, 0.5), (880.0, 0.022, 0.6), (2350.0, 0.014, 0.45),
             (3720.0, 0.009, 0.35), (5200.0, 0.006, 0.2)]
-FIRE_CHANCE = [(CATCH, 0.4), (3.05, 0.55), (3.25, 0.9), (3.45, 1.0)]
+FIRE_CHANCE = [(CATCH, 0.45), (3.05, 0.7), (3.2, 0.92), (3.35, 1.0)]
 
 
 def engine_speed(t, wander):
@@ -61,7 +61,7 @@ def starter_samples():
         # Below firing speed the compressions hold the crankshaft back.
         sag = 0.5 * max(0.0, 1.0 - (speed - 2.0) / 4.0)
         speed *= 1.0 - sag * engine.load
-        sample = engine.step(speed, fire_strength, air_level=1.0 if engaged else 0.4)
+        sample = engine.step(speed, fire_strength)
         sample += starter.step(speed, engine.load, engaged) * (1.0 if t > 0.06 else 0.0)
         if clack_at <= i < clack_at + len(clack):
             sample += clack[i - clack_at] * 0.9

@@ -10,7 +10,7 @@ import synthesis
 RATE = 22050
 SECONDS = 3.2
 SAMPLES = int(round(SECONDS * RATE))
-GAIN = 0.2  # as the starter sound's, so that both idle equally loud
+GAIN = 0.3  # as the starter sound's, so that both idle equally loud
 
 IDLE_SPEED = 12.3
 CUT = 0.3              # the ignition goes off here
