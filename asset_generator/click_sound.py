@@ -10,7 +10,7 @@ SAMPLES = 1322
 
 # (frequency in Hz, decay in seconds, level): the parts that ring when struck.
 MODES = [
-    (185.0, 0.016, 0.55),    # the switch body knocking in its panel hole
+    (185.0, 0.011, 0.45),    # the switch body knocking in its panel hole
     (540.0, 0.010, 0.75),
     (1760.0, 0.0065, 0.6),
     (2980.0, 0.0048, 0.55),
