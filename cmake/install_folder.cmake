@@ -5,3 +5,4 @@ set(AIRCRAFT_PANEL_DIR Aircraft/kaprelo/panel)
 
 install(TARGETS Brennovalux Delvarotine RUNTIME DESTINATION ${AIRCRAFT_PANEL_DIR} LIBRARY DESTINATION ${AIRCRAFT_PANEL_DIR})
 install(FILES panel_example/panel.cfg DESTINATION ${AIRCRAFT_PANEL_DIR})
+install(FILES ignition/sounds/Eg.wav ignition/sounds/Stop.wav DESTINATION Aircraft/sound/kaprelo)
