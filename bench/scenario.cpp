@@ -183,14 +183,32 @@ bool Scenario::execute(const std::vector<std::string> &words, const std::string 
         if (count != 1)
             return fail("usage: " + command + " FILE.png");
         const std::string path = output_path(words[1]);
-        std::string why = "window-snapshot needs the window (--window)";
-        bool written = command == "snapshot"
-                           ? write_png(panel_.compose(), path, why)
-                           : window_snapshot && window_snapshot(path, why);
-        if (!written)
+        std::string why = command + " needs the window (--window)";
+        panel_host::Picture picture;
+        if (command == "snapshot")
+            picture = panel_.compose();
+        else if (!window_picture || !window_picture(picture, why))
+            return fail(why);
+        if (!write_png(picture, path, why))
             return fail(why);
         trace_.line(command + " " + path);
         return true;
+    }
+    if (command == "expect-window-as-panel") {
+        std::string why = command + " needs the window (--window)";
+        panel_host::Picture window;
+        if (count != 0 || !window_picture || !window_picture(window, why))
+            return fail(count != 0 ? "usage: " + command : why);
+        panel_host::Picture panel = panel_.compose();
+        if (window.width != panel.width || window.height != panel.height)
+            return fail("expected the window " + std::to_string(panel.width) + " x " +
+                        std::to_string(panel.height) + ", found " + std::to_string(window.width) +
+                        " x " + std::to_string(window.height));
+        size_t differing = 0;
+        for (size_t i = 0; i < panel.pixels.size(); ++i)
+            differing += (window.pixels[i] & 0xFFFFFF) != (panel.pixels[i] & 0xFFFFFF);
+        return differing == 0 || fail("expected the window to show the panel, found " +
+                                      std::to_string(differing) + " pixels differing");
     }
     if (command == "note") {
         trace_.line("== " + rest);

@@ -30,7 +30,8 @@ public:
 
     // Commands only a window serves; left empty, they fail.
     std::function<bool(int x, int y, std::string &error)> mouse_click;
-    std::function<bool(const std::string &path, std::string &error)> window_snapshot;
+    // The window's client area as it stands on the screen.
+    std::function<bool(panel_host::Picture &picture, std::string &error)> window_picture;
 
 private:
     bool execute(const std::vector<std::string> &words, const std::string &rest);

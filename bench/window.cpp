@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "png_file.h"
 
 namespace bench {
 
@@ -39,12 +38,11 @@ void paint(HWND window) {
 }
 
 // The client area as it stands on the screen.
-bool capture(HWND window, const std::string &path, std::string &error) {
+bool capture(HWND window, panel_host::Picture &picture, std::string &error) {
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
     RECT client;
     GetClientRect(window, &client);
-    panel_host::Picture picture;
     picture.resize(client.right, client.bottom, 0);
     BITMAPINFO format = {};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
@@ -70,7 +68,7 @@ bool capture(HWND window, const std::string &path, std::string &error) {
         error = "cannot copy the window's client area";
         return false;
     }
-    return write_png(picture, path, error);
+    return true;
 }
 
 // A left click at a client point through the platform's own mouse input.
@@ -164,8 +162,8 @@ int run_window(Panel &panel, Scenario *scenario, std::string &error) {
         scenario->mouse_click = [window](int x, int y, std::string &why) {
             return mouse_click(window, x, y, why);
         };
-        scenario->window_snapshot = [window](const std::string &path, std::string &why) {
-            return capture(window, path, why);
+        scenario->window_picture = [window](panel_host::Picture &picture, std::string &why) {
+            return capture(window, picture, why);
         };
     }
     SetTimer(window, PANEL_TIMER, 1000 / TICKS_PER_SECOND, nullptr);
