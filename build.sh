@@ -12,3 +12,11 @@ echo "== laying out the install folder"
 rm -rf install
 cmake --install build/windows --prefix "$PWD/install" >/dev/null
 find install -type f | sort | sed 's/^/   /'
+echo "== running the demo scenario on the bench (headless, under Wine)"
+rm -rf demo
+(cd install && ../build/windows/wine-run bench/bench.exe Aircraft/kaprelo/panel/panel.cfg \
+    --script bench/demo.scenario --out ../demo >/dev/null)
+echo "   trace and snapshots in $PWD/demo/:"
+ls demo | sed 's/^/   /'
+echo "== to open the panel in a window (needs a display):"
+echo "   cd install && wine bench/bench.exe Aircraft/kaprelo/panel/panel.cfg --window"

@@ -150,7 +150,19 @@ void Host::generate_elements(ElementRecord *head, uint32_t host_value) {
     log("GenerateElements", {word(head), host_value});
 }
 
-void Host::draw_elements(ElementRecord *head) { log("DrawElements", {word(head)}); }
+void Host::draw_elements(ElementRecord *head) {
+    log("DrawElements", {word(head)});
+    const HostImage *background = head ? image(head) : nullptr;
+    if (background == nullptr)
+        return;
+    Picture &picture = pictures_[head];
+    picture.resize(background->bitmap.width, background->bitmap.height, 0);
+    for_each_element(head, [&](ElementRecord *element) {
+        const HostImage *drawn = image(element);
+        if (drawn != nullptr && shown(element))
+            draw_bitmap(picture, drawn->bitmap, element->x, element->y, element != head);
+    });
+}
 
 void Host::kill_elements(ElementRecord *head) {
     log("KillElements", {word(head)});
@@ -159,6 +171,7 @@ void Host::kill_elements(ElementRecord *head) {
         images_.erase(element);
         icon_values_.erase(element);
     });
+    pictures_.erase(head);
 }
 
 void Host::install_mouse(MouseRegion *list, GaugeHeader *gauge, ImageSize *size) {
@@ -202,7 +215,7 @@ void Host::refresh_var(ModuleVar *variable) {
     variable->value = token(variable->token);
 }
 
-std::optional<int32_t> Host::click(GaugeHeader *gauge, int x, int y, uint32_t mouse_flags) {
+MouseRegion *Host::region_at(GaugeHeader *gauge, int x, int y, uint32_t mouse_flags) const {
     for (const MouseRegistration &registration : mouse_) {
         if (registration.gauge != gauge)
             continue;
@@ -213,11 +226,18 @@ std::optional<int32_t> Host::click(GaugeHeader *gauge, int x, int y, uint32_t mo
             if (x < region->x || y < region->y || x >= region->x + region->width ||
                 y >= region->y + region->height)
                 continue;
-            ClickPoint point = {x, y};
-            return region->handler(&point, mouse_flags);
+            return region;
         }
     }
-    return std::nullopt;
+    return nullptr;
+}
+
+std::optional<int32_t> Host::click(GaugeHeader *gauge, int x, int y, uint32_t mouse_flags) {
+    MouseRegion *region = region_at(gauge, x, y, mouse_flags);
+    if (region == nullptr)
+        return std::nullopt;
+    ClickPoint point = {x, y};
+    return region->handler(&point, mouse_flags);
 }
 
 bool Host::shown(const ElementRecord *element) const {
@@ -230,6 +250,15 @@ bool Host::shown(const ElementRecord *element) const {
 const HostImage *Host::image(const ElementRecord *element) const {
     auto found = images_.find(element);
     return found == images_.end() ? nullptr : found->second.get();
+}
+
+}  // namespace panel_host
+
+namespace panel_host {
+
+const Picture *Host::picture(const ElementRecord *head) const {
+    auto found = pictures_.find(head);
+    return found == pictures_.end() ? nullptr : &found->second;
 }
 
 }  // namespace panel_host

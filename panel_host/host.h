@@ -17,6 +17,7 @@
 
 #include "bitmap.h"
 #include "host_services.h"
+#include "picture.h"
 
 namespace panel_host {
 
@@ -60,12 +61,17 @@ public:
     // holds the gauge-local point and accepts the flags; nothing when none does.
     std::optional<int32_t> click(GaugeHeader *gauge, int x, int y,
                                  uint32_t mouse_flags = MOUSE_LEFT_SINGLE);
+    // The child region such a click would call, or null.
+    MouseRegion *region_at(GaugeHeader *gauge, int x, int y,
+                           uint32_t mouse_flags = MOUSE_LEFT_SINGLE) const;
     const std::vector<MouseRegistration> &mouse_registrations() const { return mouse_; }
 
     // Whether an element shows after the last UpdateElements: not hidden, and
     // for an icon with a value routine, its last value was not negative.
     bool shown(const ElementRecord *element) const;
     const HostImage *image(const ElementRecord *element) const;
+    // The gauge's picture as its last DrawElements composed it, or null.
+    const Picture *picture(const ElementRecord *head) const;
 
     // The simulator's reaction to SendEvent, after it is logged.
     std::function<void(uint32_t event_id, uint32_t value)> on_event;
@@ -105,6 +111,7 @@ private:
     std::vector<MouseRegistration> mouse_;
     std::map<const ElementRecord *, std::unique_ptr<HostImage>> images_;
     std::map<const ElementRecord *, double> icon_values_;
+    std::map<const ElementRecord *, Picture> pictures_;
 };
 
 // Visits an element and every element of its child lists, parents first.

@@ -1,10 +1,11 @@
 #!/bin/sh
 # Installs what building and testing need on Debian: CMake, the MinGW-w64
 # cross compilers for 32-bit Windows, Wine with its 32-bit part, GoogleTest's
-# sources and python3. Does nothing when all of it is already there.
+# sources, python3, and Xvfb with xauth for the bench window's test. Does
+# nothing when all of it is already there.
 set -e
 
-packages="cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 googletest python3 $*"
+packages="cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 googletest python3 xvfb xauth $*"
 
 missing=""
 for package in $packages; do

@@ -1,0 +1,260 @@
+#include "panel.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace bench {
+
+namespace {
+
+const uint32_t PANEL_FILL = PICTURE_OPAQUE | 0x303030;
+
+std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::string hex(uint32_t number) {
+    char text[16];
+    snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(number));
+    return text;
+}
+
+// A background bitmap file, through the platform's own bitmap loader.
+bool load_background(const std::string &path, panel_host::Picture &picture, std::string &error) {
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (bitmap == nullptr) {
+        error = path + ": no such bitmap, or not one the platform can read";
+        return false;
+    }
+    BITMAP info;
+    GetObjectA(bitmap, sizeof info, &info);
+    picture.resize(info.bmWidth, info.bmHeight, 0);
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = info.bmWidth;
+    format.bmiHeader.biHeight = -info.bmHeight;  // top row first
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, info.bmHeight, picture.pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    for (uint32_t &pixel : picture.pixels)
+        pixel |= PICTURE_OPAQUE;
+    return true;
+}
+
+}  // namespace
+
+Panel::Panel(Trace &trace, const std::vector<std::string> &variables)
+    : trace_(trace), aircraft_(host_, trace, variables) {}
+
+Panel::~Panel() { stop(); }
+
+bool Panel::load(const PanelConfig &config, std::string &error) {
+    std::vector<PlacedGauge> gauges;
+    std::map<std::string, std::shared_ptr<panel_host::GaugeFile>> files;
+    if (!config.background.empty() && !load_background(config.background, background_, error)) {
+        error = config.path + " (file=): " + error;
+        return false;
+    }
+    for (const GaugeLine &line : config.gauges) {
+        const std::string path = config.folder + line.file + ".gau";
+        std::shared_ptr<panel_host::GaugeFile> &file = files[lower(path)];
+        if (file == nullptr) {
+            if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+                error = where(config, line) + ": no gauge file " + line.file + ".gau in " +
+                        config.folder;
+                return false;
+            }
+            std::string why;
+            file = panel_host::GaugeFile::load(path, why);
+            if (file == nullptr) {
+                error = where(config, line) + ": " + why;
+                return false;
+            }
+        }
+        PlacedGauge gauge;
+        gauge.line = line;
+        gauge.file = file;
+        gauge.label = line.file + (line.gauge_name.empty() ? "" : "!" + line.gauge_name);
+        gauge.header = line.gauge_name.empty() ? file->gauges().front() : file->find(line.gauge_name);
+        if (gauge.header == nullptr) {
+            std::string carried;
+            for (GaugeHeader *header : file->gauges())
+                carried += std::string(carried.empty() ? "" : ", ") + "\"" +
+                           (header->name ? header->name : "") + "\"";
+            error = where(config, line) + ": " + line.file + ".gau holds no gauge named \"" +
+                    line.gauge_name + "\" (it holds " + carried + ")";
+            return false;
+        }
+        if (gauge.header->element_list == nullptr || gauge.header->element_list[0] == nullptr) {
+            error = where(config, line) + ": the gauge has no elements";
+            return false;
+        }
+        for (const PlacedGauge &placed : gauges)
+            if (placed.header == gauge.header) {
+                error = where(config, line) + ": this gauge is already placed by " +
+                        placed.line.key + "; its records allow one place";
+                return false;
+            }
+        panel_host::Bitmap background;
+        std::string why;
+        if (!panel_host::load_bitmap_resource(file->module(), gauge.head()->image, background, why)) {
+            error = where(config, line) + ": its background: " + why;
+            return false;
+        }
+        if (line.width > 0)
+            gauge.scale = static_cast<double>(line.width) / background.width;
+        gauges.push_back(std::move(gauge));
+    }
+    gauges_ = std::move(gauges);
+
+    width_ = config.width > 0 ? config.width : background_.width;
+    height_ = config.height > 0 ? config.height : background_.height;
+    if (width_ == 0 || height_ == 0) {
+        // No size given: the panel reaches just past its gauges.
+        for (PlacedGauge &gauge : gauges_) {
+            panel_host::Bitmap image;
+            std::string why;
+            panel_host::load_bitmap_resource(gauge.file->module(), gauge.head()->image, image, why);
+            width_ = std::max(width_, gauge.line.x + static_cast<int>(image.width * gauge.scale + 0.5));
+            height_ = std::max(height_, gauge.line.y + static_cast<int>(image.height * gauge.scale + 0.5));
+        }
+    }
+    return true;
+}
+
+void Panel::start() {
+    for (PlacedGauge &gauge : gauges_)
+        gauge.file->connect(host_.services());
+    for (PlacedGauge &gauge : gauges_) {
+        trace_.line(gauge.label + ": install \"" + (gauge.header->name ? gauge.header->name : "") +
+                    "\" at (" + std::to_string(gauge.line.x) + ", " + std::to_string(gauge.line.y) + ")");
+        host_.install_error.clear();
+        gauge.header->install(gauge.file->module());
+        if (!host_.install_error.empty())
+            trace_.line(gauge.label + ": " + host_.install_error);
+        gauge.header->initialize();
+        gauge.header->query();
+    }
+    started_ = true;
+}
+
+void Panel::cycle() {
+    aircraft_.tick();
+    for (PlacedGauge &gauge : gauges_)
+        gauge.header->update();
+    for (PlacedGauge &gauge : gauges_)
+        gauge.header->generate(0);
+    for (PlacedGauge &gauge : gauges_)
+        gauge.header->draw();
+    host_.calls.clear();
+    aircraft_.trace_changes();
+    trace_icons();
+}
+
+void Panel::stop() {
+    if (started_) {
+        for (PlacedGauge &gauge : gauges_) {
+            gauge.header->kill();
+            trace_.line(gauge.label + ": killed");
+        }
+        started_ = false;
+    }
+    gauges_.clear();  // the last reference to each file unloads it
+}
+
+void Panel::trace_icons() {
+    for (PlacedGauge &gauge : gauges_) {
+        std::string shown, hidden;
+        panel_host::for_each_element(gauge.head(), [&](ElementRecord *element) {
+            if (element->kind != ELEMENT_ICON)
+                return;
+            const bool now = host_.shown(element);
+            auto seen = gauge.icons_shown.find(element);
+            if (seen != gauge.icons_shown.end() && seen->second == now)
+                return;
+            gauge.icons_shown[element] = now;
+            (now ? shown : hidden) += " " + hex(element->image);
+        });
+        if (!shown.empty())
+            trace_.line(gauge.label + ": show icon" + shown);
+        if (!hidden.empty())
+            trace_.line(gauge.label + ": hide icon" + hidden);
+    }
+}
+
+void Panel::bounds(const PlacedGauge &gauge, int &width, int &height) const {
+    const panel_host::HostImage *image = host_.image(gauge.head());
+    width = image ? static_cast<int>(image->bitmap.width * gauge.scale + 0.5) : 0;
+    height = image ? static_cast<int>(image->bitmap.height * gauge.scale + 0.5) : 0;
+}
+
+bool Panel::click(int x, int y) {
+    std::string where = "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    for (auto gauge = gauges_.rbegin(); gauge != gauges_.rend(); ++gauge) {
+        int width = 0, height = 0;
+        bounds(*gauge, width, height);
+        if (x < gauge->line.x || y < gauge->line.y || x >= gauge->line.x + width ||
+            y >= gauge->line.y + height)
+            continue;
+        const int local_x = static_cast<int>((x - gauge->line.x) / gauge->scale);
+        const int local_y = static_cast<int>((y - gauge->line.y) / gauge->scale);
+        if (host_.region_at(gauge->header, local_x, local_y) == nullptr)
+            continue;
+        trace_.line("click " + where + ": " + gauge->label + " at (" + std::to_string(local_x) +
+                    ", " + std::to_string(local_y) + ")");
+        std::optional<int32_t> result = host_.click(gauge->header, local_x, local_y);
+        trace_.line("  handler returned " + std::to_string(result.value_or(0)));
+        aircraft_.trace_changes();
+        return true;
+    }
+    trace_.line("click " + where + ": no gauge region there");
+    return false;
+}
+
+bool Panel::click_point(const PlacedGauge &gauge, int &x, int &y) const {
+    for (const panel_host::MouseRegistration &registration : host_.mouse_registrations()) {
+        if (registration.gauge != gauge.header)
+            continue;
+        for (MouseRegion *region = registration.list; region->kind != MOUSE_END_OF_LIST; ++region) {
+            if (region->kind != MOUSE_CHILD || region->handler == nullptr)
+                continue;
+            x = gauge.line.x + static_cast<int>((region->x + region->width / 2) * gauge.scale);
+            y = gauge.line.y + static_cast<int>((region->y + region->height / 2) * gauge.scale);
+            return true;
+        }
+    }
+    return false;
+}
+
+PlacedGauge *Panel::find(const std::string &name) {
+    const std::string wanted = lower(name);
+    for (PlacedGauge &gauge : gauges_)
+        if (lower(gauge.label) == wanted || lower(gauge.line.file) == wanted ||
+            (gauge.header->name != nullptr && lower(gauge.header->name) == wanted))
+            return &gauge;
+    return nullptr;
+}
+
+panel_host::Picture Panel::compose() const {
+    panel_host::Picture panel;
+    panel.resize(width_, height_, PANEL_FILL);
+    if (!background_.pixels.empty())
+        panel_host::draw_picture(panel, background_, 0, 0, 1.0);
+    for (const PlacedGauge &gauge : gauges_) {
+        const panel_host::Picture *picture = host_.picture(gauge.head());
+        if (picture != nullptr)
+            panel_host::draw_picture(panel, *picture, gauge.line.x, gauge.line.y, gauge.scale);
+    }
+    return panel;
+}
+
+}  // namespace bench

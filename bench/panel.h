@@ -1,0 +1,83 @@
+// A panel on the bench: the gauges its configuration places, each loaded
+// from its gauge file and run through the host's lifecycle, over the
+// simulated aircraft.
+#ifndef BENCH_PANEL_H
+#define BENCH_PANEL_H
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "aircraft.h"
+#include "gauge_file.h"
+#include "host.h"
+#include "panel_config.h"
+#include "picture.h"
+#include "trace.h"
+
+namespace bench {
+
+struct PlacedGauge {
+    GaugeLine line;
+    std::shared_ptr<panel_host::GaugeFile> file;
+    GaugeHeader *header = nullptr;
+    std::string label;  // the file name, or file!gauge name as configured
+    double scale = 1.0; // configured width over the background's width
+    std::map<const ElementRecord *, bool> icons_shown;  // as last traced
+
+    ElementRecord *head() const { return header->element_list[0]; }
+};
+
+class Panel {
+public:
+    Panel(Trace &trace, const std::vector<std::string> &variables);
+    ~Panel();
+
+    // Loads every gauge file the configuration names and finds its gauge.
+    // On the first failure nothing stays loaded and `error` says why.
+    bool load(const PanelConfig &config, std::string &error);
+    // Connects, installs and initializes every gauge, then asks its query.
+    void start();
+    // One tick of the simulated aircraft and one panel cycle: update,
+    // generate and draw of every gauge, then the trace of what changed.
+    void cycle();
+    // Kills every gauge and unloads the gauge files.
+    void stop();
+
+    // A click at a panel point: the topmost gauge whose region holds it.
+    // Returns false when no region does.
+    bool click(int x, int y);
+    // The centre of the gauge's first clickable region, in panel pixels.
+    bool click_point(const PlacedGauge &gauge, int &x, int &y) const;
+    // The gauge known by its file name, its configured label or its header's name.
+    PlacedGauge *find(const std::string &name);
+
+    // The panel picture: its background and every gauge's last drawn picture.
+    panel_host::Picture compose() const;
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+    panel_host::Host &host() { return host_; }
+    Aircraft &aircraft() { return aircraft_; }
+    std::vector<PlacedGauge> &gauges() { return gauges_; }
+
+private:
+    void trace_icons();
+    // The gauge's rectangle on the panel.
+    void bounds(const PlacedGauge &gauge, int &width, int &height) const;
+
+    Trace &trace_;
+    panel_host::Host host_;
+    Aircraft aircraft_;
+    std::vector<PlacedGauge> gauges_;
+    panel_host::Picture background_;
+    int width_ = 0;
+    int height_ = 0;
+    bool started_ = false;
+};
+
+}  // namespace bench
+
+#endif

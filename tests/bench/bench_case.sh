@@ -1,0 +1,53 @@
+#!/bin/sh
+# Runs the bench on a panel folder laid out for one test, and checks its exit
+# status and what it prints.
+# usage: bench_case.sh WINE-RUN BENCH-EXE GAUGE-DIR WORK-DIR PANEL-CFG SCRIPT STATUS
+#            [has=TEXT | lacks=TEXT | file=PATH | png=NAME | arg=ARG]...
+#   has/lacks  text the output (stdout and stderr) must or must not hold
+#   file       copied into the panel folder beside the gauge files
+#   png        a snapshot the run must leave in WORK-DIR/out as a PNG file
+#   arg        passed on to the bench
+set -u
+wine_run=$1 bench=$2 gauges=$3 work=$4 config=$5 script=$6 status=$7
+shift 7
+rm -rf "$work"
+panel="$work/Aircraft/test/panel"
+mkdir -p "$panel"
+cp "$gauges"/*.gau "$panel/"
+[ "$config" = none ] || cp "$config" "$panel/panel.cfg"
+set --  "$@" end
+args=""
+checks=""
+for item in "$@"; do
+    case "$item" in
+    file=*) cp "${item#file=}" "$panel/" ;;
+    arg=*) args="$args ${item#arg=}" ;;
+    end) ;;
+    *) checks="$checks
+$item" ;;
+    esac
+done
+cd "$work"
+script_args=""
+if [ "$script" != none ]; then
+    cp "$script" script.txt
+    script_args="--script script.txt"
+fi
+# shellcheck disable=SC2086
+"$wine_run" "$bench" Aircraft/test/panel/panel.cfg $script_args --out out $args >output.txt 2>&1
+found=$?
+cat output.txt
+failed=0
+if [ "$found" -ne "$status" ]; then
+    echo "FAIL: expected exit status $status, found $found"
+    failed=1
+fi
+echo "$checks" | while IFS= read -r check; do
+    case "$check" in
+    has=*) grep -qF -- "${check#has=}" output.txt || { echo "FAIL: expected in the output: ${check#has=}"; exit 1; } ;;
+    lacks=*) ! grep -qF -- "${check#lacks=}" output.txt || { echo "FAIL: not expected in the output: ${check#lacks=}"; exit 1; } ;;
+    png=*) head -c 8 "out/${check#png=}" 2>/dev/null | od -An -tx1 | grep -q "89 50 4e 47 0d 0a 1a 0a" ||
+        { echo "FAIL: expected the PNG snapshot out/${check#png=}"; exit 1; } ;;
+    esac
+done || failed=1
+exit $failed

@@ -1,0 +1,42 @@
+#!/bin/sh
+# The bench's window under a virtual X display: a mouse click on the master
+# switch and a screenshot of the window. The window runs in a Wine prefix and
+# session of its own: the test prefix's session was started without a display.
+# usage: window_smoke.sh BENCH-EXE GAUGE-DIR WORK-DIR SCRIPT PREFIX HOME
+# Exits 77 (skipped) when Xvfb or xauth is missing.
+set -u
+bench=$1 gauges=$2 work=$3 script=$4 prefix=$5 home=$6
+command -v xvfb-run >/dev/null && command -v Xvfb >/dev/null && command -v xauth >/dev/null || {
+    echo "Xvfb or xauth is not installed: skipped"
+    exit 77
+}
+rm -rf "$work"
+mkdir -p "$work/Aircraft/test/panel" "$prefix"
+cp "$gauges"/Brennovalux.gau "$gauges"/Delvarotine.gau "$work/Aircraft/test/panel/"
+cat >"$work/Aircraft/test/panel/panel.cfg" <<'CFG'
+[Window00]
+size=240, 120
+gauge00=Brennovalux, 20, 40
+gauge01=Delvarotine, 100, 40
+CFG
+cp "$script" "$work/script.txt"
+cd "$work"
+export WINEPREFIX="$prefix" HOME="$home" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# One server for the whole run, stopped at the end; stdin and output detached
+# from the helper processes so nothing waits for them.
+xvfb-run -a -s "-screen 0 800x600x24" sh -c '
+    wineserver -p </dev/null >/dev/null 2>&1
+    wine wineboot -i </dev/null >/dev/null 2>&1
+    wine "$1" Aircraft/test/panel/panel.cfg --window --script script.txt --out out </dev/null
+    status=$?
+    wineserver -k
+    exit $status' smoke "$bench" >output.txt 2>&1
+status=$?
+cat output.txt
+[ "$status" -eq 0 ] || { echo "FAIL: the bench exited with $status"; exit 1; }
+for shot in before.png window.png panel.png; do
+    head -c 8 "out/$shot" 2>/dev/null | od -An -tx1 | grep -q "89 50 4e 47 0d 0a 1a 0a" ||
+        { echo "FAIL: no PNG out/$shot"; exit 1; }
+done
+grep -qF "click (40, 70): Brennovalux" output.txt || { echo "FAIL: the click did not reach the switch"; exit 1; }
