@@ -80,10 +80,8 @@ void benchmark_wave_file_read(int rounds, int per_round) {
 
 void benchmark_ignition_install(int rounds, int per_round) {
     TestFolder with_sounds, without_sounds;
-    with_sounds.write("Aircraft\\sound\\kaprelo\\Eg.wav", starter_wave());
-    with_sounds.write("Aircraft\\sound\\kaprelo\\Stop.wav", stop_wave());
-    const std::string starter_path = with_sounds.path() + "\\Aircraft\\sound\\kaprelo\\Eg.wav";
-    const std::string stop_path = with_sounds.path() + "\\Aircraft\\sound\\kaprelo\\Stop.wav";
+    const std::string starter_path = with_sounds.write("Aircraft\\sound\\kaprelo\\Eg.wav", starter_wave());
+    const std::string stop_path = with_sounds.write("Aircraft\\sound\\kaprelo\\Stop.wav", stop_wave());
 
     GaugeUnderTest gauge;
     if (!gauge.load("Delvarotine.gau")) {
