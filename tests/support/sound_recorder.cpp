@@ -1,5 +1,6 @@
 #include "sound_recorder.h"
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 
@@ -288,4 +289,15 @@ int SoundRecorder::live_references() const {
     for (const auto &buffer : buffers)
         live += buffer->references + buffer->references_3d;
     return live;
+}
+
+void SoundRecorder::forget_released() {
+    calls.clear();
+    auto released = [](const auto &record) { return record->references == 0; };
+    devices.erase(std::remove_if(devices.begin(), devices.end(), released), devices.end());
+    buffers.erase(std::remove_if(buffers.begin(), buffers.end(),
+                                 [](const std::unique_ptr<RecordedBuffer> &buffer) {
+                                     return buffer->references == 0 && buffer->references_3d == 0;
+                                 }),
+                  buffers.end());
 }

@@ -59,6 +59,9 @@ public:
 
     // References of devices, buffers and 3D interfaces the gauge holds.
     int live_references() const;
+    // Drops the records of devices and buffers the gauge no longer holds, and
+    // the calls seen so far, so that long runs keep the recorder's memory flat.
+    void forget_released();
 
     static SoundRecorder *active();
 
