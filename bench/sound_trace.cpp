@@ -33,6 +33,8 @@ void SoundTrace::watch(HMODULE module, const std::string &label) {
     auto watched = std::make_unique<Watched>();
     watched->label = label;
     watched->recorder = std::make_unique<SoundRecorder>(module);
+    if (!watched->recorder->hooked())
+        return;  // the file imports no DirectSoundCreate: it makes no sound to watch
     Watched *target = watched.get();
     watched->recorder->observer = [this, target](const SoundCall &call) { heard(*target, call); };
     watched_.push_back(std::move(watched));

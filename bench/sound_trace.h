@@ -26,7 +26,8 @@ public:
     SoundTrace(const SoundTrace &) = delete;
     SoundTrace &operator=(const SoundTrace &) = delete;
 
-    // Watches the sound of a loaded gauge file; its lines begin with `label`.
+    // Watches the sound of a loaded gauge file, if it imports DirectSoundCreate;
+    // its lines begin with `label`.
     void watch(HMODULE module, const std::string &label);
     // Writes the plays, stops and restores summed up since the last flush.
     void flush();
