@@ -4,6 +4,13 @@
 
 #include "sound_wrappers.h"
 
+#if defined(_MSC_VER)
+#include <intrin.h>
+#define CALLER_ADDRESS() _ReturnAddress()
+#else
+#define CALLER_ADDRESS() __builtin_return_address(0)
+#endif
+
 namespace {
 
 // Every recorder that hooks its module, the latest last.
@@ -24,7 +31,7 @@ SoundRecorder *recorder_of_caller(const void *code) {
 }
 
 HRESULT WINAPI recording_direct_sound_create(LPCGUID device_id, LPDIRECTSOUND *out, LPUNKNOWN outer) {
-    SoundRecorder *recorder = recorder_of_caller(__builtin_return_address(0));
+    SoundRecorder *recorder = recorder_of_caller(CALLER_ADDRESS());
     *out = nullptr;
     if (recorder == nullptr)
         return DSERR_NODRIVER;
