@@ -53,7 +53,7 @@ bool load_background(const std::string &path, panel_host::Picture &picture, std:
 }  // namespace
 
 Panel::Panel(Trace &trace, const std::vector<std::string> &variables)
-    : trace_(trace), aircraft_(host_, trace, variables) {}
+    : trace_(trace), aircraft_(host_, trace, variables), sound_(trace) {}
 
 Panel::~Panel() { stop(); }
 
@@ -115,6 +115,13 @@ bool Panel::load(const PanelConfig &config, std::string &error) {
         gauges.push_back(std::move(gauge));
     }
     gauges_ = std::move(gauges);
+    // Each gauge file's sound is watched once, under the name of its file.
+    for (const auto &file : files)
+        for (const PlacedGauge &gauge : gauges_)
+            if (gauge.file == file.second) {
+                sound_.watch(file.second->module(), gauge.line.file);
+                break;
+            }
 
     width_ = config.width > 0 ? config.width : background_.width;
     height_ = config.height > 0 ? config.height : background_.height;
@@ -143,6 +150,7 @@ void Panel::start() {
             trace_.line(gauge.label + ": " + host_.install_error);
         gauge.header->initialize();
         gauge.header->query();
+        sound_.flush();
     }
     started_ = true;
 }
@@ -158,6 +166,7 @@ void Panel::cycle() {
     host_.calls.clear();
     aircraft_.trace_changes();
     trace_icons();
+    sound_.flush();
 }
 
 void Panel::stop() {
@@ -166,8 +175,10 @@ void Panel::stop() {
             gauge.header->kill();
             trace_.line(gauge.label + ": killed");
         }
+        sound_.check_released();
         started_ = false;
     }
+    sound_.clear();  // before the files unload: it undoes the patch of their imports
     gauges_.clear();  // the last reference to each file unloads it
 }
 
@@ -214,6 +225,7 @@ bool Panel::click(int x, int y) {
         std::optional<int32_t> result = host_.click(gauge->header, local_x, local_y);
         trace_.line("  handler returned " + std::to_string(result.value_or(0)));
         aircraft_.trace_changes();
+        sound_.flush();
         return true;
     }
     trace_.line("click " + where + ": no gauge region there");

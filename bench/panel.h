@@ -15,6 +15,7 @@
 #include "host.h"
 #include "panel_config.h"
 #include "picture.h"
+#include "sound_trace.h"
 #include "trace.h"
 
 namespace bench {
@@ -43,7 +44,8 @@ public:
     // One tick of the simulated aircraft and one panel cycle: update,
     // generate and draw of every gauge, then the trace of what changed.
     void cycle();
-    // Kills every gauge and unloads the gauge files.
+    // Kills every gauge, warns of sound references still held, and unloads
+    // the gauge files.
     void stop();
 
     // A click at a panel point: the topmost gauge whose region holds it.
@@ -61,6 +63,7 @@ public:
 
     panel_host::Host &host() { return host_; }
     Aircraft &aircraft() { return aircraft_; }
+    SoundTrace &sound() { return sound_; }
     std::vector<PlacedGauge> &gauges() { return gauges_; }
 
 private:
@@ -71,6 +74,7 @@ private:
     Trace &trace_;
     panel_host::Host host_;
     Aircraft aircraft_;
+    SoundTrace sound_;
     std::vector<PlacedGauge> gauges_;
     panel_host::Picture background_;
     int width_ = 0;

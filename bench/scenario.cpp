@@ -168,6 +168,34 @@ bool Scenario::execute(const std::vector<std::string> &words, const std::string 
         events_checked_ = match + 1;
         return true;
     }
+    if (command == "expect-sound" || command == "expect-no-sound") {
+        const bool wanted = command == "expect-sound";
+        long bytes = 0;
+        if (count != (wanted ? 2u : 1u) || (wanted && (!whole(words[2], bytes) || bytes <= 0)))
+            return fail("usage: " + command + (wanted ? " GAUGE BYTES" : " GAUGE"));
+        PlacedGauge *gauge = panel_.find(words[1]);
+        if (gauge == nullptr)
+            return fail("no gauge \"" + words[1] + "\" on the panel");
+        SoundTrace &sound = panel_.sound();
+        const HMODULE module = gauge->file->module();
+        if (!sound.watches(module))
+            return fail(words[1] + "'s gauge file imports no DirectSoundCreate to watch");
+        const std::vector<SoundPlay> since = sound.unmatched_plays(module);
+        if (!wanted)
+            return since.empty() ||
+                   fail("expected no sound from " + words[1] + ", found buffer " +
+                        std::to_string(since[0].buffer) + " (" + std::to_string(since[0].bytes) +
+                        " bytes) played at tick " + std::to_string(since[0].tick));
+        if (sound.match_play(module, static_cast<DWORD>(bytes)) != nullptr)
+            return true;
+        std::string found;
+        for (const SoundPlay &play : since)
+            found += (found.empty() ? "" : ", ") + std::to_string(play.bytes);
+        return fail("expected " + words[1] + " to play a buffer of " + words[2] + " bytes, found " +
+                    (found.empty() ? std::string("no buffer played")
+                                   : "plays of " + found + " bytes only") +
+                    " since the last expect-sound");
+    }
     if (command == "expect-shown" || command == "expect-hidden") {
         bool shown = false;
         if (count != 2)

@@ -2,9 +2,10 @@
 # Runs the bench on a panel folder laid out for one test, and checks its exit
 # status and what it prints.
 # usage: bench_case.sh WINE-RUN BENCH-EXE GAUGE-DIR WORK-DIR PANEL-CFG SCRIPT STATUS
-#            [has=TEXT | lacks=TEXT | file=PATH | png=NAME | arg=ARG]...
+#            [has=TEXT | lacks=TEXT | file=PATH | sounds=DIR | png=NAME | arg=ARG]...
 #   has/lacks  text the output (stdout and stderr) must or must not hold
 #   file       copied into the panel folder beside the gauge files
+#   sounds     a folder whose .wav files go where the ignition gauge opens them
 #   png        a snapshot the run must leave in WORK-DIR/out as a PNG file
 #   arg        passed on to the bench
 set -u
@@ -21,6 +22,7 @@ checks=""
 for item in "$@"; do
     case "$item" in
     file=*) cp "${item#file=}" "$panel/" ;;
+    sounds=*) mkdir -p "$work/Aircraft/sound/kaprelo" && cp "${item#sounds=}"/*.wav "$work/Aircraft/sound/kaprelo/" ;;
     arg=*) args="$args ${item#arg=}" ;;
     end) ;;
     *) checks="$checks

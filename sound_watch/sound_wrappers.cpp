@@ -1,4 +1,4 @@
-#include "sound_recorder.h"
+#include "sound_wrappers.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,8 +6,6 @@
 
 namespace {
 
-SoundRecorder *active_recorder = nullptr;
-decltype(&DirectSoundCreate) real_direct_sound_create = nullptr;
 std::set<const void *> live_buffer_wrappers;
 
 const GUID iid_unknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
@@ -15,25 +13,23 @@ const GUID iid_direct_sound = {0x279AFA83, 0x4981, 0x11CE, {0xA5, 0x21, 0x00, 0x
 const GUID iid_buffer = {0x279AFA85, 0x4981, 0x11CE, {0xA5, 0x21, 0x00, 0x20, 0xAF, 0x0B, 0xE5, 0x60}};
 const GUID iid_buffer_3d = {0x279AFA86, 0x4981, 0x11CE, {0xA5, 0x21, 0x00, 0x20, 0xAF, 0x0B, 0xE5, 0x60}};
 
-void note(const char *call) {
-    if (active_recorder)
-        active_recorder->calls.push_back(call);
-}
-
-class Buffer3DWrapper : public IDirectSound3DBuffer {
+class Buffer3DWrapper final : public IDirectSound3DBuffer {
 public:
-    Buffer3DWrapper(IDirectSound3DBuffer *real, RecordedBuffer *record) : real_(real), record_(record) {
+    Buffer3DWrapper(IDirectSound3DBuffer *real, RecordedBuffer *record, SoundRecorder *recorder)
+        : real_(real), record_(record), recorder_(recorder) {
         record_->references_3d = 1;
     }
     STDMETHOD(QueryInterface)(REFIID riid, void **out) override { return real_->QueryInterface(riid, out); }
     STDMETHOD_(ULONG, AddRef)() override { return ++record_->references_3d; }
     STDMETHOD_(ULONG, Release)() override {
-        note("Release3D");
         ULONG left = --record_->references_3d;
+        RecordedBuffer *record = record_;
+        SoundRecorder *recorder = recorder_;
         if (left == 0) {
             real_->Release();
             delete this;
         }
+        recorder->note({"Release3D", static_cast<HRESULT>(left), nullptr, record});
         return left;
     }
     STDMETHOD(GetAllParameters)(LPDS3DBUFFER p) override { return real_->GetAllParameters(p); }
@@ -64,11 +60,13 @@ public:
 private:
     IDirectSound3DBuffer *real_;
     RecordedBuffer *record_;
+    SoundRecorder *recorder_;
 };
 
-class BufferWrapper : public IDirectSoundBuffer {
+class BufferWrapper final : public IDirectSoundBuffer {
 public:
-    BufferWrapper(IDirectSoundBuffer *real, RecordedBuffer *record) : real_(real), record_(record) {
+    BufferWrapper(IDirectSoundBuffer *real, RecordedBuffer *record, SoundRecorder *recorder)
+        : real_(real), record_(record), recorder_(recorder) {
         record_->real = real;
         record_->references = 1;
         live_buffer_wrappers.insert(this);
@@ -78,11 +76,10 @@ public:
 
     STDMETHOD(QueryInterface)(REFIID riid, void **out) override {
         if (IsEqualGUID(riid, iid_buffer_3d)) {
-            note("QueryInterface3D");
             IDirectSound3DBuffer *real_3d = nullptr;
             HRESULT result = real_->QueryInterface(riid, reinterpret_cast<void **>(&real_3d));
-            *out = result == S_OK ? new Buffer3DWrapper(real_3d, record_) : nullptr;
-            return result;
+            *out = result == S_OK ? new Buffer3DWrapper(real_3d, record_, recorder_) : nullptr;
+            return noted("QueryInterface3D", result);
         }
         if (IsEqualGUID(riid, iid_buffer) || IsEqualGUID(riid, iid_unknown)) {
             AddRef();
@@ -93,14 +90,16 @@ public:
     }
     STDMETHOD_(ULONG, AddRef)() override { return ++record_->references; }
     STDMETHOD_(ULONG, Release)() override {
-        note("ReleaseBuffer");
         ULONG left = --record_->references;
+        RecordedBuffer *record = record_;
+        SoundRecorder *recorder = recorder_;
         if (left == 0) {
             real_->Release();
             record_->real = nullptr;
             live_buffer_wrappers.erase(this);
             delete this;
         }
+        recorder->note({"ReleaseBuffer", static_cast<HRESULT>(left), nullptr, record});
         return left;
     }
     STDMETHOD(GetCaps)(LPDSBCAPS caps) override { return real_->GetCaps(caps); }
@@ -112,70 +111,62 @@ public:
     STDMETHOD(GetPan)(LPLONG p) override { return real_->GetPan(p); }
     STDMETHOD(GetFrequency)(LPDWORD f) override { return real_->GetFrequency(f); }
     STDMETHOD(GetStatus)(LPDWORD status) override {
-        note("GetStatus");
         ++record_->status_queries;
-        return real_->GetStatus(status);
+        return noted("GetStatus", real_->GetStatus(status));
     }
     STDMETHOD(Initialize)(LPDIRECTSOUND d, LPCDSBUFFERDESC b) override { return real_->Initialize(d, b); }
     STDMETHOD(Lock)(DWORD offset, DWORD bytes, LPVOID *first, LPDWORD first_length, LPVOID *second,
                     LPDWORD second_length, DWORD flags) override {
-        note("Lock");
         ++record_->locks;
-        return real_->Lock(offset, bytes, first, first_length, second, second_length, flags);
+        return noted("Lock", real_->Lock(offset, bytes, first, first_length, second, second_length, flags));
     }
     STDMETHOD(Play)(DWORD reserved1, DWORD reserved2, DWORD flags) override {
-        note("Play");
         ++record_->plays;
         record_->last_play_flags = flags;
-        return real_->Play(reserved1, reserved2, flags);
+        return noted("Play", real_->Play(reserved1, reserved2, flags));
     }
     STDMETHOD(SetCurrentPosition)(DWORD position) override {
-        note("SetCurrentPosition");
         ++record_->rewinds;
-        return real_->SetCurrentPosition(position);
+        return noted("SetCurrentPosition", real_->SetCurrentPosition(position));
     }
     STDMETHOD(SetFormat)(LPCWAVEFORMATEX f) override { return real_->SetFormat(f); }
-    STDMETHOD(SetVolume)(LONG v) override {
-        note("SetVolume");
-        return real_->SetVolume(v);
-    }
-    STDMETHOD(SetPan)(LONG p) override {
-        note("SetPan");
-        return real_->SetPan(p);
-    }
-    STDMETHOD(SetFrequency)(DWORD f) override {
-        note("SetFrequency");
-        return real_->SetFrequency(f);
-    }
+    STDMETHOD(SetVolume)(LONG v) override { return noted("SetVolume", real_->SetVolume(v)); }
+    STDMETHOD(SetPan)(LONG p) override { return noted("SetPan", real_->SetPan(p)); }
+    STDMETHOD(SetFrequency)(DWORD f) override { return noted("SetFrequency", real_->SetFrequency(f)); }
     STDMETHOD(Stop)() override {
-        note("Stop");
         ++record_->stops;
-        return real_->Stop();
+        return noted("Stop", real_->Stop());
     }
     STDMETHOD(Unlock)(LPVOID first, DWORD first_length, LPVOID second, DWORD second_length) override {
-        note("Unlock");
-        return real_->Unlock(first, first_length, second, second_length);
+        return noted("Unlock", real_->Unlock(first, first_length, second, second_length));
     }
     STDMETHOD(Restore)() override {
-        note("Restore");
         ++record_->restores;
-        return real_->Restore();
+        return noted("Restore", real_->Restore());
     }
 
 private:
+    HRESULT noted(const char *call, HRESULT result) {
+        recorder_->note({call, result, nullptr, record_});
+        return result;
+    }
+
     IDirectSoundBuffer *real_;
     RecordedBuffer *record_;
+    SoundRecorder *recorder_;
 };
 
 // A new record for a buffer the gauge is about to be given.
-RecordedBuffer *new_buffer_record() {
-    active_recorder->buffers.push_back(std::make_unique<RecordedBuffer>());
-    return active_recorder->buffers.back().get();
+RecordedBuffer *new_buffer_record(SoundRecorder *recorder) {
+    recorder->buffers.push_back(std::make_unique<RecordedBuffer>());
+    recorder->buffers.back()->number = static_cast<int>(recorder->buffers.size());
+    return recorder->buffers.back().get();
 }
 
-class DeviceWrapper : public IDirectSound {
+class DeviceWrapper final : public IDirectSound {
 public:
-    DeviceWrapper(IDirectSound *real, RecordedDevice *record) : real_(real), record_(record) {
+    DeviceWrapper(IDirectSound *real, RecordedDevice *record, SoundRecorder *recorder)
+        : real_(real), record_(record), recorder_(recorder) {
         record_->references = 1;
     }
     STDMETHOD(QueryInterface)(REFIID riid, void **out) override {
@@ -188,59 +179,58 @@ public:
     }
     STDMETHOD_(ULONG, AddRef)() override { return ++record_->references; }
     STDMETHOD_(ULONG, Release)() override {
-        note("ReleaseDevice");
         ULONG left = --record_->references;
+        RecordedDevice *record = record_;
+        SoundRecorder *recorder = recorder_;
         if (left == 0) {
             real_->Release();
             delete this;
         }
+        recorder->note({"ReleaseDevice", static_cast<HRESULT>(left), record, nullptr});
         return left;
     }
     STDMETHOD(CreateSoundBuffer)(LPCDSBUFFERDESC description, LPLPDIRECTSOUNDBUFFER out,
                                  IUnknown *outer) override {
-        note("CreateSoundBuffer");
         IDirectSoundBuffer *real_buffer = nullptr;
         HRESULT result = real_->CreateSoundBuffer(description, &real_buffer, outer);
         if (FAILED(result)) {
             *out = nullptr;
-            return result;
+            return noted("CreateSoundBuffer", result, nullptr);
         }
-        RecordedBuffer *record = new_buffer_record();
+        RecordedBuffer *record = new_buffer_record(recorder_);
         memcpy(&record->description, description, sizeof record->description);
         record->flags = description->dwFlags;
         record->bytes = description->dwBufferBytes;
         if (description->lpwfxFormat)
             record->format = *description->lpwfxFormat;
-        *out = new BufferWrapper(real_buffer, record);
-        return result;
+        *out = new BufferWrapper(real_buffer, record, recorder_);
+        return noted("CreateSoundBuffer", result, record);
     }
     STDMETHOD(GetCaps)(LPDSCAPS caps) override { return real_->GetCaps(caps); }
     STDMETHOD(DuplicateSoundBuffer)(LPDIRECTSOUNDBUFFER original, LPLPDIRECTSOUNDBUFFER out) override {
-        note("DuplicateSoundBuffer");
         if (live_buffer_wrappers.count(original) == 0) {
             *out = nullptr;
-            return DSERR_INVALIDPARAM;
+            return noted("DuplicateSoundBuffer", DSERR_INVALIDPARAM, nullptr);
         }
         BufferWrapper *source = static_cast<BufferWrapper *>(original);
         IDirectSoundBuffer *real_copy = nullptr;
         HRESULT result = real_->DuplicateSoundBuffer(source->real(), &real_copy);
         if (FAILED(result)) {
             *out = nullptr;
-            return result;
+            return noted("DuplicateSoundBuffer", result, nullptr);
         }
-        RecordedBuffer *record = new_buffer_record();
+        RecordedBuffer *record = new_buffer_record(recorder_);
         record->flags = source->record()->flags;
         record->bytes = source->record()->bytes;
         record->format = source->record()->format;
         record->duplicate = true;
-        *out = new BufferWrapper(real_copy, record);
-        return result;
+        *out = new BufferWrapper(real_copy, record, recorder_);
+        return noted("DuplicateSoundBuffer", result, record);
     }
     STDMETHOD(SetCooperativeLevel)(HWND window, DWORD level) override {
-        note("SetCooperativeLevel");
         record_->cooperative_window = window;
         record_->cooperative_level = level;
-        return real_->SetCooperativeLevel(window, level);
+        return noted("SetCooperativeLevel", real_->SetCooperativeLevel(window, level), nullptr);
     }
     STDMETHOD(Compact)() override { return real_->Compact(); }
     STDMETHOD(GetSpeakerConfig)(LPDWORD c) override { return real_->GetSpeakerConfig(c); }
@@ -248,47 +238,20 @@ public:
     STDMETHOD(Initialize)(LPCGUID g) override { return real_->Initialize(g); }
 
 private:
+    HRESULT noted(const char *call, HRESULT result, const RecordedBuffer *buffer) {
+        recorder_->note({call, result, record_, buffer});
+        return result;
+    }
+
     IDirectSound *real_;
     RecordedDevice *record_;
+    SoundRecorder *recorder_;
 };
-
-HRESULT WINAPI recording_direct_sound_create(LPCGUID device_id, LPDIRECTSOUND *out, LPUNKNOWN outer) {
-    note("DirectSoundCreate");
-    *out = nullptr;
-    if (active_recorder == nullptr || active_recorder->fail_device_creation)
-        return DSERR_NODRIVER;
-    IDirectSound *real = nullptr;
-    HRESULT result = real_direct_sound_create(device_id, &real, outer);
-    if (FAILED(result))
-        return result;
-    active_recorder->devices.push_back(std::make_unique<RecordedDevice>());
-    *out = new DeviceWrapper(real, active_recorder->devices.back().get());
-    return result;
-}
 
 }  // namespace
 
-SoundRecorder::SoundRecorder(HMODULE gauge)
-    : patch_(gauge, "dsound.dll", "DirectSoundCreate",
-             reinterpret_cast<const void *>(&recording_direct_sound_create)) {
-    active_recorder = this;
-    real_direct_sound_create = reinterpret_cast<decltype(&DirectSoundCreate)>(patch_.original());
-}
-
-SoundRecorder::~SoundRecorder() {
-    if (active_recorder == this)
-        active_recorder = nullptr;
-}
-
-SoundRecorder *SoundRecorder::active() { return active_recorder; }
-
-int SoundRecorder::live_references() const {
-    int live = 0;
-    for (const auto &device : devices)
-        live += device->references;
-    for (const auto &buffer : buffers)
-        live += buffer->references + buffer->references_3d;
-    return live;
+IDirectSound *wrap_sound_device(IDirectSound *real, RecordedDevice *record, SoundRecorder *recorder) {
+    return new DeviceWrapper(real, record, recorder);
 }
 
 void SoundRecorder::forget_released() {
