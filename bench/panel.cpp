@@ -34,13 +34,7 @@ bool load_background(const std::string &path, panel_host::Picture &picture, std:
     BITMAP info;
     GetObjectA(bitmap, sizeof info, &info);
     picture.resize(info.bmWidth, info.bmHeight, 0);
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = info.bmWidth;
-    format.bmiHeader.biHeight = -info.bmHeight;  // top row first
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO format = panel_host::picture_format(info.bmWidth, info.bmHeight);
     HDC screen = GetDC(nullptr);
     GetDIBits(screen, bitmap, 0, info.bmHeight, picture.pixels.data(), &format, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);

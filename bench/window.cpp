@@ -25,13 +25,7 @@ void paint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     panel_host::Picture picture = state.panel->compose();
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = picture.width;
-    format.bmiHeader.biHeight = -picture.height;  // top row first
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO format = panel_host::picture_format(picture.width, picture.height);
     SetDIBitsToDevice(dc, 0, 0, picture.width, picture.height, 0, 0, 0, picture.height,
                       picture.pixels.data(), &format, DIB_RGB_COLORS);
     EndPaint(window, &paint);
@@ -44,13 +38,7 @@ bool capture(HWND window, panel_host::Picture &picture, std::string &error) {
     RECT client;
     GetClientRect(window, &client);
     picture.resize(client.right, client.bottom, 0);
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = client.right;
-    format.bmiHeader.biHeight = -client.bottom;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO format = panel_host::picture_format(client.right, client.bottom);
     HDC dc = GetDC(window);
     HDC memory = CreateCompatibleDC(dc);
     void *bits = nullptr;

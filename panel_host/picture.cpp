@@ -50,4 +50,15 @@ void draw_picture(Picture &picture, const Picture &source, int x, int y, double 
     }
 }
 
+BITMAPINFO picture_format(int width, int height) {
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    return format;
+}
+
 }  // namespace panel_host

@@ -3,6 +3,8 @@
 #ifndef PANEL_HOST_PICTURE_H
 #define PANEL_HOST_PICTURE_H
 
+#include <windows.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +23,9 @@ struct Picture {
 };
 
 #define PICTURE_OPAQUE 0xFF000000u
+
+// The GDI format of a picture's pixels: 32 bits, top row first.
+BITMAPINFO picture_format(int width, int height);
 
 // Draws `bitmap` with its top-left at (x, y), clipped to the picture. With
 // `black_transparent`, pure black pixels leave the picture as it is, as the
