@@ -106,6 +106,8 @@ bool Panel::load(const PanelConfig &config, std::string &error) {
         }
         if (line.width > 0)
             gauge.scale = static_cast<double>(line.width) / background.width;
+        gauge.width = static_cast<int>(background.width * gauge.scale + 0.5);
+        gauge.height = static_cast<int>(background.height * gauge.scale + 0.5);
         gauges.push_back(std::move(gauge));
     }
     gauges_ = std::move(gauges);
@@ -121,12 +123,9 @@ bool Panel::load(const PanelConfig &config, std::string &error) {
     height_ = config.height > 0 ? config.height : background_.height;
     if (width_ == 0 || height_ == 0) {
         // No size given: the panel reaches just past its gauges.
-        for (PlacedGauge &gauge : gauges_) {
-            panel_host::Bitmap image;
-            std::string why;
-            panel_host::load_bitmap_resource(gauge.file->module(), gauge.head()->image, image, why);
-            width_ = std::max(width_, gauge.line.x + static_cast<int>(image.width * gauge.scale + 0.5));
-            height_ = std::max(height_, gauge.line.y + static_cast<int>(image.height * gauge.scale + 0.5));
+        for (const PlacedGauge &gauge : gauges_) {
+            width_ = std::max(width_, gauge.line.x + gauge.width);
+            height_ = std::max(height_, gauge.line.y + gauge.height);
         }
     }
     return true;
@@ -196,19 +195,11 @@ void Panel::trace_icons() {
     }
 }
 
-void Panel::bounds(const PlacedGauge &gauge, int &width, int &height) const {
-    const panel_host::HostImage *image = host_.image(gauge.head());
-    width = image ? static_cast<int>(image->bitmap.width * gauge.scale + 0.5) : 0;
-    height = image ? static_cast<int>(image->bitmap.height * gauge.scale + 0.5) : 0;
-}
-
 bool Panel::click(int x, int y) {
     std::string where = "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
     for (auto gauge = gauges_.rbegin(); gauge != gauges_.rend(); ++gauge) {
-        int width = 0, height = 0;
-        bounds(*gauge, width, height);
-        if (x < gauge->line.x || y < gauge->line.y || x >= gauge->line.x + width ||
-            y >= gauge->line.y + height)
+        if (x < gauge->line.x || y < gauge->line.y || x >= gauge->line.x + gauge->width ||
+            y >= gauge->line.y + gauge->height)
             continue;
         const int local_x = static_cast<int>((x - gauge->line.x) / gauge->scale);
         const int local_y = static_cast<int>((y - gauge->line.y) / gauge->scale);

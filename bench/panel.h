@@ -26,6 +26,8 @@ struct PlacedGauge {
     GaugeHeader *header = nullptr;
     std::string label;  // the file name, or file!gauge name as configured
     double scale = 1.0; // configured width over the background's width
+    int width = 0;      // the gauge's rectangle on the panel, scaled
+    int height = 0;
     std::map<const ElementRecord *, bool> icons_shown;  // as last traced
 
     ElementRecord *head() const { return header->element_list[0]; }
@@ -68,8 +70,6 @@ public:
 
 private:
     void trace_icons();
-    // The gauge's rectangle on the panel.
-    void bounds(const PlacedGauge &gauge, int &width, int &height) const;
 
     Trace &trace_;
     panel_host::Host host_;
