@@ -1,27 +1,53 @@
 #!/bin/sh
 # Installs what building and testing need on Debian: CMake, the MinGW-w64
-# cross compilers for 32-bit Windows, Wine with its 32-bit part, GoogleTest's
-# sources, python3, and Xvfb with xauth for the bench window's test. Does
-# nothing when all of it is already there.
+# cross compilers for 32-bit Windows, GoogleTest's sources, python3, Xvfb with
+# xauth for the bench window's test, any packages named as arguments, and a
+# Wine that runs 32-bit Windows programs on this machine: Debian's wine with
+# wine32:i386 where this machine runs 32-bit Linux programs, else Debian sid's
+# Wine in WoW64 mode (scripts/which-wine.sh tells which, and why). Installs
+# only what is missing.
 set -e
-
-packages="cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 googletest python3 xvfb xauth $*"
-
-missing=""
-for package in $packages; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing="$missing $package"
-done
-if [ -z "$missing" ]; then
-    echo "== build tools: all present"
-    exit 0
-fi
-
+cd "$(dirname "$0")"
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-echo "== build tools: installing$missing"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    echo "== adding the i386 architecture for Wine's 32-bit part"
-    $sudo dpkg --add-architecture i386
+
+# Installs those of the packages given that are not installed yet.
+install_packages() {
+    missing=""
+    for package; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing="$missing $package"
+    done
+    [ -n "$missing" ] || return 0
+    echo "== build tools: installing$missing"
+    # One index that fails to download (a mirror being synced) leaves the
+    # others usable; apt-get install then says what it cannot find.
+    $sudo apt-get update -q || echo "== apt-get update reported errors, going on with the indexes it read"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q $missing
+}
+
+install_packages cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest python3 xvfb xauth "$@"
+
+kind=$(./which-wine.sh | head -n 1)
+if [ "$kind" = i386 ]; then
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        echo "== adding the i386 architecture for Wine's 32-bit part"
+        $sudo dpkg --add-architecture i386
+    fi
+    if ! install_packages wine wine32:i386; then
+        echo "== Debian's 32-bit Wine could not be installed (above): installing the WoW64 Wine instead"
+        kind=wow64
+    fi
 fi
-$sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q $missing
+if [ "$kind" = wow64 ]; then
+    install_packages mmdebstrap bubblewrap
+    $sudo env WINE_WOW64_ROOT="${WINE_WOW64_ROOT:-/opt/wine-wow64}" ./wine-wow64/install.sh
+fi
+
+./which-wine.sh | {
+    read -r kind
+    read -r reason
+    case "$kind" in
+    i386) echo "== Wine: Debian's wine with wine32:i386, 32-bit Linux processes; $reason" ;;
+    wow64) echo "== Wine: Debian sid's Wine in WoW64 mode (scripts/wine-wow64/), 64-bit Linux processes; $reason" ;;
+    esac
+}

@@ -1,0 +1,49 @@
+#!/bin/sh
+# Installs Debian sid's Wine, whose amd64 build runs 32-bit Windows programs in
+# 64-bit Linux processes (WoW64 mode), into a root folder of its own, once: a
+# root that is there is used as it is. sid's Wine needs sid's C library and
+# libraries, so it gets a minimal sid system of its own instead of changing
+# this machine's; scripts/wine-wow64/ runs it from there. Its ntdll.so is
+# rebuilt from Debian's source with ntdll-fs-in-ldt.patch, without which no
+# 32-bit program starts on a kernel that cannot run 32-bit Linux programs.
+# Run as root, with mmdebstrap and bubblewrap installed. WINE_WOW64_ROOT names
+# another folder than /opt/wine-wow64.
+set -e
+here=$(cd "$(dirname "$0")" && pwd)
+root=${WINE_WOW64_ROOT:-/opt/wine-wow64}
+
+version() {
+    dpkg-query --admindir="$root/var/lib/dpkg" -W -f='${Version}' libwine
+}
+
+if [ -x "$root/usr/lib/x86_64-linux-gnu/wine/wine" ]; then
+    echo "== WoW64 Wine: $root holds Debian sid's Wine $(version), used as it is"
+    exit 0
+fi
+
+echo "== WoW64 Wine: installing Debian sid's Wine into $root and rebuilding its ntdll.so (about 1.7 GB, a few minutes)"
+partial="$root.partial"
+rm -rf "$partial"
+# The X libraries are the ones the window driver loads when they are there;
+# the rest after wine64 build ntdll.so. Mirrors may serve a sid Release past
+# its Valid-Until date; its signature is still checked.
+mirror=http://deb.debian.org/debian
+mmdebstrap --variant=apt \
+    --include=wine,wine64,libxrender1,libxrandr2,libxi6,libxcursor1,libxcomposite1,libxinerama1,libxxf86vm1,libxfixes3 \
+    --include=gcc,libc6-dev,make,flex,bison,libunwind-dev,dpkg-dev,autoconf,autotools-dev,patch \
+    --aptopt='APT::Install-Recommends "false"' \
+    --aptopt='Acquire::Check-Valid-Until "false"' \
+    --dpkgopt='path-exclude=/usr/share/doc/*' --dpkgopt='path-include=/usr/share/doc/*/copyright' \
+    --dpkgopt='path-exclude=/usr/share/man/*' --dpkgopt='path-exclude=/usr/share/locale/*' \
+    --quiet sid "$partial" "deb $mirror sid main" "deb-src $mirror sid main"
+
+echo "== WoW64 Wine: rebuilding ntdll.so so that 32-bit threads get their %fs segment without 32-bit system calls"
+mkdir "$partial/build"
+cp "$here/build-ntdll.sh" "$here/ntdll-fs-in-ldt.patch" "$partial/build/"
+bwrap --bind "$partial" / --dev /dev --proc /proc --perms 1777 --tmpfs /tmp \
+    --ro-bind /etc/resolv.conf /etc/resolv.conf --chdir /build \
+    sh ./build-ntdll.sh
+rm -rf "$partial/build" "$partial/var/cache/apt/archives/"*.deb "$partial/var/lib/apt/lists/"*_*
+
+mv "$partial" "$root"
+echo "== WoW64 Wine: Debian sid's Wine $(version) installed in $root"
