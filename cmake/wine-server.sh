@@ -7,12 +7,11 @@ action=$1
 wine_run=$2
 session_keeper=$3
 prefix=$(sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$wine_run")
-export WINEPREFIX="$prefix"
 case "$action" in
 start)
     mkdir -p "$prefix"
     # Detached from the test's output, which CTest reads until every holder closes it.
-    wineserver -p </dev/null >/dev/null 2>&1
+    "$wine_run" wineserver -p </dev/null >/dev/null 2>&1
     "$wine_run" wineboot -i </dev/null >/dev/null 2>&1
     # Wine's desktop and RPC processes, started on demand by a test, would
     # inherit its output and keep CTest waiting until they exit seconds later.
@@ -28,6 +27,6 @@ start)
     exit 1
     ;;
 stop)
-    wineserver -k || true
+    "$wine_run" wineserver -k || true
     ;;
 esac

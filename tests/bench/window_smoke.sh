@@ -2,10 +2,10 @@
 # The bench's window under a virtual X display: a mouse click on the master
 # switch and a screenshot of the window. The window runs in a Wine prefix and
 # session of its own: the test prefix's session was started without a display.
-# usage: window_smoke.sh BENCH-EXE GAUGE-DIR WORK-DIR SCRIPT PREFIX HOME
+# usage: window_smoke.sh BENCH-EXE GAUGE-DIR WORK-DIR SCRIPT PREFIX HOME WINE-DIR
 # Exits 77 (skipped) when Xvfb or xauth is missing.
 set -u
-bench=$1 gauges=$2 work=$3 script=$4 prefix=$5 home=$6
+bench=$1 gauges=$2 work=$3 script=$4 prefix=$5 home=$6 wine_dir=$7
 command -v xvfb-run >/dev/null && command -v Xvfb >/dev/null && command -v xauth >/dev/null || {
     echo "Xvfb or xauth is not installed: skipped"
     exit 77
@@ -22,16 +22,16 @@ CFG
 cp "$script" "$work/script.txt"
 cd "$work"
 export WINEPREFIX="$prefix" HOME="$home" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winewayland.drv=d"
 # One server for the whole run, stopped at the end; stdin and output detached
 # from the helper processes so nothing waits for them.
 xvfb-run -a -s "-screen 0 800x600x24" sh -c '
-    wineserver -p </dev/null >/dev/null 2>&1
-    wine wineboot -i </dev/null >/dev/null 2>&1
-    wine "$1" Aircraft/test/panel/panel.cfg --window --script script.txt --out out </dev/null
+    "$2/wineserver" -p </dev/null >/dev/null 2>&1
+    "$2/wine" wineboot -i </dev/null >/dev/null 2>&1
+    "$2/wine" "$1" Aircraft/test/panel/panel.cfg --window --script script.txt --out out </dev/null
     status=$?
-    wineserver -k
-    exit $status' smoke "$bench" >output.txt 2>&1
+    "$2/wineserver" -k
+    exit $status' smoke "$bench" "$wine_dir" >output.txt 2>&1
 status=$?
 cat output.txt
 [ "$status" -eq 0 ] || { echo "FAIL: the bench exited with $status"; exit 1; }
