@@ -19,4 +19,5 @@ rm -rf demo
 echo "   trace and snapshots in $PWD/demo/:"
 ls demo | sed 's/^/   /'
 echo "== to open the panel in a window (needs a display):"
-echo "   cd install && wine bench/bench.exe Aircraft/kaprelo/panel/panel.cfg --window"
+if [ "$(scripts/which-wine.sh | head -n 1)" = wow64 ]; then wine=../scripts/wine-wow64/wine; else wine=wine; fi
+echo "   cd install && $wine bench/bench.exe Aircraft/kaprelo/panel/panel.cfg --window"
