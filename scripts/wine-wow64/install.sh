@@ -44,6 +44,8 @@ bwrap --bind "$partial" / --dev /dev --proc /proc --perms 1777 --tmpfs /tmp \
     --ro-bind /etc/resolv.conf /etc/resolv.conf --chdir /build \
     sh ./build-ntdll.sh
 rm -rf "$partial/build" "$partial/var/cache/apt/archives/"*.deb "$partial/var/lib/apt/lists/"*_*
+# scripts/wine-wow64/wine shows this in place of this machine's /etc/alsa.
+mkdir -p "$partial/etc/alsa/conf.d"
 
 mv "$partial" "$root"
 echo "== WoW64 Wine: Debian sid's Wine $(version) installed in $root"
