@@ -15,8 +15,8 @@ patch -p1 <../ntdll-fs-in-ldt.patch
 # generated files do not matter to ntdll.
 ./tools/make_requests >/dev/null
 ./tools/make_specfiles >/dev/null
-autoreconf -f 2>/dev/null || true
 ln -sf /usr/share/misc/config.sub /usr/share/misc/config.guess tools
+autoreconf -f
 
 # Debian's configuration of the amd64 wine, less the parts ntdll.so does not
 # use; the folders must match the package's, which ntdll looks in at run time.

@@ -21,11 +21,11 @@ if [ -x "$root/usr/lib/x86_64-linux-gnu/wine/wine" ]; then
     exit 0
 fi
 
-echo "== WoW64 Wine: installing Debian sid's Wine into $root and rebuilding its ntdll.so (about 1.7 GB, a few minutes)"
+echo "== WoW64 Wine: installing Debian sid's Wine into $root and rebuilding its ntdll.so (about 1.8 GB, a few minutes)"
 partial="$root.partial"
 rm -rf "$partial"
 # The X libraries are the ones the window driver loads when they are there;
-# the rest after wine64 build ntdll.so. Mirrors may serve a sid Release past
+# the second list is what rebuilding ntdll.so takes. Mirrors may serve a sid Release past
 # its Valid-Until date; its signature is still checked.
 mirror=http://deb.debian.org/debian
 mmdebstrap --variant=apt \
