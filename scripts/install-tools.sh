@@ -4,8 +4,9 @@
 # xauth for the bench window's test, any packages named as arguments, and a
 # Wine that runs 32-bit Windows programs on this machine: Debian's wine with
 # wine32:i386 where this machine runs 32-bit Linux programs, else Debian sid's
-# Wine in WoW64 mode (scripts/which-wine.sh tells which, and why). Installs
-# only what is missing.
+# Wine in WoW64 mode where it runs 32-bit code in 64-bit processes, else a
+# virtual machine with Debian's Wine that QEMU emulates (scripts/which-wine.sh
+# tells which, and why). Installs only what is missing.
 set -e
 cd "$(dirname "$0")"
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
@@ -42,6 +43,10 @@ if [ "$kind" = wow64 ]; then
     install_packages mmdebstrap bubblewrap
     $sudo env WINE_WOW64_ROOT="${WINE_WOW64_ROOT:-/opt/wine-wow64}" ./wine-wow64/install.sh
 fi
+if [ "$kind" = vm ]; then
+    install_packages mmdebstrap e2fsprogs qemu-system-x86
+    $sudo env WINE_VM_ROOT="${WINE_VM_ROOT:-/opt/wine-vm}" ./wine-vm/install.sh
+fi
 
 ./which-wine.sh | {
     read -r kind
@@ -49,5 +54,6 @@ fi
     case "$kind" in
     i386) echo "== Wine: Debian's wine with wine32:i386, 32-bit Linux processes; $reason" ;;
     wow64) echo "== Wine: Debian sid's Wine in WoW64 mode (scripts/wine-wow64/), 64-bit Linux processes; $reason" ;;
+    vm) echo "== Wine: Debian's wine with wine32:i386 in a virtual machine that QEMU emulates (scripts/wine-vm/), so slower; $reason" ;;
     esac
 }
