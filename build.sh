@@ -14,10 +14,13 @@ cmake --install build/windows --prefix "$PWD/install" >/dev/null
 find install -type f | sort | sed 's/^/   /'
 echo "== running the demo scenario on the bench (headless, under Wine)"
 rm -rf demo
-(cd install && ../build/windows/wine-run bench/bench.exe Aircraft/kaprelo/panel/panel.cfg \
-    --script bench/demo.scenario --out ../demo >/dev/null)
+(cd install && ../scripts/with-wine.sh ../build/windows/wine-run bench/bench.exe \
+    Aircraft/kaprelo/panel/panel.cfg --script bench/demo.scenario --out ../demo >/dev/null)
 echo "   trace and snapshots in $PWD/demo/:"
 ls demo | sed 's/^/   /'
 echo "== to open the panel in a window (needs a display):"
-if [ "$(scripts/which-wine.sh | head -n 1)" = wow64 ]; then wine=../scripts/wine-wow64/wine; else wine=wine; fi
-echo "   cd install && $wine bench/bench.exe Aircraft/kaprelo/panel/panel.cfg --window"
+case "$(scripts/which-wine.sh | head -n 1)" in
+i386) echo "   cd install && wine bench/bench.exe Aircraft/kaprelo/panel/panel.cfg --window" ;;
+wow64) echo "   cd install && ../scripts/wine-wow64/wine bench/bench.exe Aircraft/kaprelo/panel/panel.cfg --window" ;;
+vm) echo "   on a machine that runs 32-bit x86 code: this one runs Wine only in an emulated machine without a display" ;;
+esac

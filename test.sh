@@ -8,4 +8,4 @@ cmake --preset windows >/dev/null
 echo "== building"
 cmake --build --preset windows -j"$(nproc)"
 echo "== running the tests (under Wine, in the build tree's own prefix)"
-ctest --preset windows -j"$(nproc)"
+scripts/with-wine.sh ctest --preset windows -j"$(nproc)"

@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 scripts/install-tools.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2 --target gauge_benchmarks wine_session_keeper >/dev/null
-bin=build/windows/bin
-cmake/wine-server.sh start build/windows/wine-run "$bin/wine_session_keeper.exe"
-trap 'cmake/wine-server.sh stop build/windows/wine-run' EXIT
-build/windows/wine-run "$bin/gauge_benchmarks.exe" "$@"
+scripts/with-wine.sh sh -c '
+    bin=build/windows/bin
+    cmake/wine-server.sh start build/windows/wine-run "$bin/wine_session_keeper.exe"
+    trap "cmake/wine-server.sh stop build/windows/wine-run" EXIT
+    build/windows/wine-run "$bin/gauge_benchmarks.exe" "$@"' benchmark "$@"
