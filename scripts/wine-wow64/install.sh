@@ -23,7 +23,8 @@ fi
 
 echo "== WoW64 Wine: installing Debian sid's Wine into $root and rebuilding its ntdll.so (about 1.8 GB, a few minutes)"
 partial="$root.partial"
-rm -rf "$partial"
+# A run cut off may have left its mounts (/proc, /sys) in the old one.
+rm -rf --one-file-system "$partial"
 # The X libraries are the ones the window driver loads when they are there;
 # the second list is what rebuilding ntdll.so takes. Mirrors may serve a sid Release past
 # its Valid-Until date; its signature is still checked.
