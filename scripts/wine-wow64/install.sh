@@ -26,8 +26,8 @@ partial="$root.partial"
 # A run cut off may have left its mounts (/proc, /sys) in the old one.
 rm -rf --one-file-system "$partial"
 # The X libraries are the ones the window driver loads when they are there;
-# the second list is what rebuilding ntdll.so takes. Mirrors may serve a sid Release past
-# its Valid-Until date; its signature is still checked.
+# the second list is what rebuilding ntdll.so takes. Mirrors may serve a sid
+# Release past its Valid-Until date; its signature is still checked.
 mirror=http://deb.debian.org/debian
 mmdebstrap --variant=apt \
     --include=wine,wine64,libxrender1,libxrandr2,libxi6,libxcursor1,libxcomposite1,libxinerama1,libxxf86vm1,libxfixes3 \
