@@ -49,8 +49,9 @@ class PeImage:
         pe = self._u32(0x3C)
         if self._bytes(pe, 4) != b"PE\0\0":
             raise ImageError("no PE signature")
-        (self.machine, section_count, _, _, _, optional_size,
+        (self.machine, section_count, _, symbol_table, symbol_count, optional_size,
          self.characteristics) = struct.unpack_from("<HHIIIHH", data, pe + 4)
+        string_table = symbol_table + 18 * symbol_count
         optional = pe + 24
         if self._u16(optional) != 0x10B:
             raise ImageError("not a 32-bit (PE32) image")
@@ -67,6 +68,9 @@ class PeImage:
         for index in range(section_count):
             entry = table + 40 * index
             name = self._bytes(entry, 8).rstrip(b"\0").decode("latin-1")
+            if name.startswith("/") and name[1:].isdigit() and symbol_table:
+                # A long name, kept in the COFF string table.
+                name = self._string_at(string_table + int(name[1:]))
             virtual_size, virtual_address, raw_size, raw_offset = struct.unpack_from(
                 "<IIII", data, entry + 8)
             flags = self._u32(entry + 36)
@@ -83,6 +87,12 @@ class PeImage:
 
     def _u32(self, offset):
         return struct.unpack("<I", self._bytes(offset, 4))[0]
+
+    def _string_at(self, offset):
+        end = self.data.find(b"\0", offset)
+        if offset >= len(self.data) or end < 0:
+            raise ImageError("string at file offset 0x%x runs past the end of the file" % offset)
+        return self.data[offset:end].decode("latin-1")
 
     def directory(self, index):
         return self.directories[index] if index < len(self.directories) else (0, 0)
@@ -104,11 +114,7 @@ class PeImage:
         return self._u32(self.file_offset(rva))
 
     def read_string(self, rva):
-        start = self.file_offset(rva)
-        end = self.data.find(b"\0", start)
-        if end < 0:
-            raise ImageError("string at 0x%x runs past the end of the file" % rva)
-        return self.data[start:end].decode("latin-1")
+        return self._string_at(self.file_offset(rva))
 
     def imports(self):
         """[(dll, [function name, or '#ordinal']), ...] in the order of the table."""
