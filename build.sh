@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds the gauge files and lays out the install folder install/ as the
-# simulator's own folder expects it.
+# Builds the gauge files, lays out the install folder install/ as the
+# simulator's own folder expects it and makes the release package
+# build/windows/panel-gauges-<version>-win32.zip.
 set -e
 cd "$(dirname "$0")"
 scripts/install-tools.sh
@@ -12,6 +13,11 @@ echo "== laying out the install folder"
 rm -rf install
 cmake --install build/windows --prefix "$PWD/install" >/dev/null
 find install -type f | sort | sed 's/^/   /'
+echo "== checking the gauge files and making the release package"
+python3 gauge_file_check/check_gauge_file.py build/windows/bin/Brennovalux.gau \
+    build/windows/bin/Delvarotine.gau
+cmake --build --preset windows --target release_package >/dev/null
+ls build/windows/panel-gauges-*-win32.zip | sed 's/^/   /'
 echo "== running the demo scenario on the bench (headless, under Wine)"
 rm -rf demo
 (cd install && ../scripts/with-wine.sh ../build/windows/wine-run bench/bench.exe \
