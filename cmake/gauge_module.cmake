@@ -22,10 +22,10 @@ set(GAUGE_MODULE_FLAGS -std=c++17 -fno-exceptions -fno-rtti -Wall -Wextra -Wpeda
 set(GAUGE_SYSTEM_LIBRARIES kernel32 user32 winmm dsound)
 
 # memcpy and memset, built once. Loop-idiom recognition would turn their loops
-# into calls to themselves.
+# into calls to themselves; memcpy's word copies read bytes of any type.
 add_library(gauge_module_memory OBJECT ${GAUGE_FRAME_DIR}/module_memory.cpp)
 target_compile_options(gauge_module_memory PRIVATE ${GAUGE_MODULE_FLAGS}
-    -fno-tree-loop-distribute-patterns)
+    -fno-tree-loop-distribute-patterns -fno-strict-aliasing)
 set_target_properties(gauge_module_memory PROPERTIES CXX_EXTENSIONS OFF)
 
 # The compile settings of a gauge module's own code, also for the static
