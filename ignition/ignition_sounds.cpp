@@ -6,22 +6,26 @@
 
 #include "sound_report.h"
 
-SoundDevice ignition_sound_device = NULL;
+// In this module every device result but DS_OK (0) is a failure, success codes
+// such as S_FALSE included.
+static bool ignition_device_refused(HRESULT result) { return result != DS_OK; }
+
+SoundDevice ignition_sound_device = nullptr;
 IgnitionSound ignition_starter_sound;
 IgnitionSound ignition_stop_sound;
 
 // Opens the device on the host's main window and loads both sounds; the stop
 // sound is loaded whatever became of the starter sound.
 void ignition_sounds_open(void) {
-    HWND host_window = FindWindowA(IGNITION_HOST_WINDOW_CLASS, NULL);
+    HWND host_window = FindWindowA(IGNITION_HOST_WINDOW_CLASS, nullptr);
     const HRESULT created = sound_device_create(&ignition_sound_device);
-    if (ignition_sound_device == NULL) {
+    if (ignition_sound_device == nullptr) {
         sound_report_code("sound device", "not opened", created);
         return;
     }
     const HRESULT cooperative =
         sound_device_set_cooperative_level(ignition_sound_device, host_window);
-    if (cooperative != 0)
+    if (ignition_device_refused(cooperative))
         sound_report_code("sound device", "cooperative level refused, loading goes on",
                           cooperative);
     ignition_sound_load(&ignition_starter_sound, IGNITION_STARTER_FILE, IGNITION_STARTER_TENTHS);
@@ -52,7 +56,7 @@ static void ignition_sound_fill(IgnitionSound *sound, const char *path, BYTE *pa
     UINT bytes_read = 0;
     const MMRESULT result =
         wave_file_read(sound->file, length, part, &sound->data_chunk, &bytes_read);
-    if (result != 0)
+    if (result != WAVE_OK)
         sound_report_code(path,
                           result == WAVE_ERR_CORRUPT
                               ? "file ends inside its data chunk, silence instead"
@@ -70,15 +74,15 @@ static void ignition_sound_make_buffer(IgnitionSound *sound, const char *path, D
                                            sound->buffer_size, 0, sound->format};
     const HRESULT created =
         sound_device_create_buffer(ignition_sound_device, &description, &sound->buffer);
-    if (created != 0) {
+    if (ignition_device_refused(created)) {
         sound_report_code(path, "buffer not created", created);
         return;
     }
-    void *first = NULL, *second = NULL;
+    void *first = nullptr, *second = nullptr;
     DWORD first_length = 0, second_length = 0;
     const HRESULT locked = sound->buffer->Lock(0, sound->buffer_size, &first, &first_length,
                                                &second, &second_length, 0);
-    if (locked != 0) {
+    if (ignition_device_refused(locked)) {
         sound_report_code(path, "buffer not locked, left unwritten", locked);
         return;
     }
@@ -93,10 +97,10 @@ static void ignition_sound_make_buffer(IgnitionSound *sound, const char *path, D
 
 // Loads the first `tenths` tenths of a second of a PCM file into a new buffer.
 void ignition_sound_load(IgnitionSound *sound, const char *path, DWORD tenths) {
-    sound->buffer = NULL;
+    sound->buffer = nullptr;
     const MMRESULT opened =
         wave_file_open(path, &sound->file, &sound->format, &sound->riff_chunk);
-    if (opened != 0) {
+    if (opened != WAVE_OK) {
         sound_report_code(path, ignition_open_fault(opened), opened);
         return;
     }
@@ -105,7 +109,7 @@ void ignition_sound_load(IgnitionSound *sound, const char *path, DWORD tenths) {
     } else {
         const MMRESULT found =
             wave_file_start_data(sound->file, &sound->data_chunk, &sound->riff_chunk);
-        if (found != 0)
+        if (found != WAVE_OK)
             sound_report_code(path, "no \"data\" chunk", found);
         else
             ignition_sound_make_buffer(sound, path, tenths);
@@ -115,7 +119,7 @@ void ignition_sound_load(IgnitionSound *sound, const char *path, DWORD tenths) {
 
 // Starts a sound from its beginning unless it is playing already.
 void ignition_sound_play(IgnitionSound *sound) {
-    if (sound->buffer == NULL)
+    if (sound->buffer == nullptr)
         return;
     DWORD status = 0;
     sound->buffer->GetStatus(&status);
