@@ -12,7 +12,7 @@ class SoundLibraryReports : public FakeDeviceTest {
 protected:
     void SetUp() override {
         FakeDeviceTest::SetUp();
-        ASSERT_TRUE(debug.hooked) << "the library's OutputDebugStringA is the test program's import";
+        ASSERT_TRUE(debug.hooked) << "the library calls the test program's OutputDebugStringA";
     }
     DebugLines debug;
 };
