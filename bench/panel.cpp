@@ -111,11 +111,14 @@ bool Panel::load(const PanelConfig &config, std::string &error) {
         gauges.push_back(std::move(gauge));
     }
     gauges_ = std::move(gauges);
-    // Each gauge file's sound is watched once, under the name of its file.
+    // Each gauge file's sound and debug output are watched once, under the name of its file.
     for (const auto &file : files)
         for (const PlacedGauge &gauge : gauges_)
             if (gauge.file == file.second) {
                 sound_.watch(file.second->module(), gauge.line.file);
+                const std::string who = gauge.line.file + ": debug: ";
+                debug_.watch(file.second->module(),
+                             [this, who](const std::string &text) { trace_.line(who + text); });
                 break;
             }
 
@@ -171,7 +174,8 @@ void Panel::stop() {
         sound_.check_released();
         started_ = false;
     }
-    sound_.clear();  // before the files unload: it undoes the patch of their imports
+    sound_.clear();  // before the files unload: they undo the patch of their imports
+    debug_.clear();
     gauges_.clear();  // the last reference to each file unloads it
 }
 

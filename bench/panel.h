@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "aircraft.h"
+#include "debug_output.h"
 #include "gauge_file.h"
 #include "host.h"
 #include "panel_config.h"
@@ -75,6 +76,7 @@ private:
     panel_host::Host host_;
     Aircraft aircraft_;
     SoundTrace sound_;
+    DebugOutput debug_;
     std::vector<PlacedGauge> gauges_;
     panel_host::Picture background_;
     int width_ = 0;

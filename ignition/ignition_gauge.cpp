@@ -2,6 +2,7 @@
 // handler. The whole start sequence runs in the ignition lamp's value routine,
 // which the host calls on every panel update.
 #include "ignition_gauge.h"
+#include "ignition_resources.h"
 #include "ignition_sounds.h"
 
 ModuleVar TICK_VAR = {TICK_VAR_TOKEN};
@@ -17,21 +18,24 @@ static const double ICON_NOTHING = -1.0;
 static const FailureEntry lamp_failures[] = {{2, 0}, {0, 0}};
 
 static IconElement ignition_lamp = {
-    {ELEMENT_ICON, 0x1020, 7, 12, {0}, &gauge_header, 0, nullptr, lamp_failures, 0x00000007, {0}},
+    {ELEMENT_ICON, IGNITION_LAMP_BITMAP, 7, 12, {0}, &gauge_header, 0, nullptr, lamp_failures,
+     0x00000007, {0}},
     {IGNITION_VAR},
     ignition_state_cb,
     {0},
     1};
 
 static IconElement cranking_lamp = {
-    {ELEMENT_ICON, 0x1010, 7, 43, {0}, &gauge_header, 0, nullptr, lamp_failures, 0x00000007, {0}},
+    {ELEMENT_ICON, IGNITION_CRANKING_LAMP_BITMAP, 7, 43, {0}, &gauge_header, 0, nullptr,
+     lamp_failures, 0x00000007, {0}},
     {0},
     cranking_lamp_cb,
     {0},
     1};
 
 static IconElement cranking_picture = {
-    {ELEMENT_ICON, 0x1000, 24, 0, {0}, &gauge_header, 0, nullptr, lamp_failures, 0x00000003, {0}},
+    {ELEMENT_ICON, IGNITION_CRANKING_PICTURE_BITMAP, 24, 0, {0}, &gauge_header, 0, nullptr,
+     lamp_failures, 0x00000003, {0}},
     {0},
     cranking_lamp_cb,
     {0},
@@ -41,8 +45,8 @@ static ElementRecord *background_children[] = {
     &ignition_lamp.element, &cranking_lamp.element, &cranking_picture.element, nullptr};
 
 static StaticImageElement background = {
-    {ELEMENT_STATIC_IMAGE, 0x100, 0, 0, {0}, &gauge_header, 0, background_children, nullptr,
-     0x00000001, {0}}};
+    {ELEMENT_STATIC_IMAGE, IGNITION_PLATE_BITMAP, 0, 0, {0}, &gauge_header, 0, background_children,
+     nullptr, 0x00000001, {0}}};
 
 static ElementRecord *element_list[] = {&background.element};
 

@@ -5,12 +5,13 @@
 // The fields of a format block before its extra-size word.
 static const LONG WAVE_BASIC_FORMAT_BYTES = 16;
 static_assert(sizeof(WAVEFORMATEX) == 18, "the extra format bytes start at offset 18");
+static_assert(WAVE_OK == MMSYSERR_NOERROR, "success is mmio's own");
 
 // Steps of the open after the file is open: the RIFF form, then "fmt ".
 // Leaves a format block in *format for the caller to free on failure.
 static MMRESULT wave_file_read_format(HMMIO file, WAVEFORMATEX **format, MMCKINFO *riff_chunk) {
-    MMRESULT result = mmioDescend(file, riff_chunk, NULL, 0);
-    if (result != 0)
+    MMRESULT result = mmioDescend(file, riff_chunk, nullptr, 0);
+    if (result != WAVE_OK)
         return result;
     if (riff_chunk->ckid != FOURCC_RIFF || riff_chunk->fccType != mmioFOURCC('W', 'A', 'V', 'E'))
         return WAVE_ERR_NOT_WAVE;
@@ -18,27 +19,31 @@ static MMRESULT wave_file_read_format(HMMIO file, WAVEFORMATEX **format, MMCKINF
     MMCKINFO format_chunk;
     format_chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
     result = mmioDescend(file, &format_chunk, riff_chunk, MMIO_FINDCHUNK);
-    if (result != 0)
+    if (result != WAVE_OK)
         return result;
-    if (format_chunk.cksize < (DWORD)WAVE_BASIC_FORMAT_BYTES)
+    if (format_chunk.cksize < static_cast<DWORD>(WAVE_BASIC_FORMAT_BYTES))
         return WAVE_ERR_NOT_WAVE;
 
     PCMWAVEFORMAT basic;
-    if (mmioRead(file, (HPSTR)&basic, WAVE_BASIC_FORMAT_BYTES) != WAVE_BASIC_FORMAT_BYTES)
+    if (mmioRead(file, reinterpret_cast<HPSTR>(&basic), WAVE_BASIC_FORMAT_BYTES) !=
+        WAVE_BASIC_FORMAT_BYTES)
         return WAVE_ERR_READ;
     // A PCM file's stored extra-size word, if any, is not read.
     WORD extra_size = 0;
     if (basic.wf.wFormatTag != WAVE_FORMAT_PCM &&
-        mmioRead(file, (HPSTR)&extra_size, sizeof extra_size) != (LONG)sizeof extra_size)
+        mmioRead(file, reinterpret_cast<HPSTR>(&extra_size), sizeof extra_size) !=
+            static_cast<LONG>(sizeof extra_size))
         return WAVE_ERR_READ;
 
-    *format = (WAVEFORMATEX *)GlobalAlloc(GMEM_FIXED, sizeof(WAVEFORMATEX) + extra_size);
-    if (*format == NULL)
+    *format =
+        static_cast<WAVEFORMATEX *>(GlobalAlloc(GMEM_FIXED, sizeof(WAVEFORMATEX) + extra_size));
+    if (*format == nullptr)
         return WAVE_ERR_NOMEM;
     memcpy(*format, &basic, WAVE_BASIC_FORMAT_BYTES);
     (*format)->cbSize = extra_size;
     if (extra_size != 0 &&
-        mmioRead(file, (HPSTR)(*format + 1), extra_size) != (LONG)extra_size)
+        mmioRead(file, reinterpret_cast<HPSTR>(*format + 1), extra_size) !=
+            static_cast<LONG>(extra_size))
         return WAVE_ERR_NOT_WAVE;
 
     // Moves to the end of "fmt " however much of it was read.
@@ -47,22 +52,23 @@ static MMRESULT wave_file_read_format(HMMIO file, WAVEFORMATEX **format, MMCKINF
 
 MMRESULT wave_file_open(const char *file_name, HMMIO *file, WAVEFORMATEX **format,
                         MMCKINFO *riff_chunk) {
-    *format = NULL;
-    *file = NULL;
-    HMMIO opened = mmioOpenA((LPSTR)file_name, NULL, MMIO_ALLOCBUF | MMIO_READ);
-    if (opened == NULL)
+    *format = nullptr;
+    *file = nullptr;
+    // mmioOpenA only reads the name, though its parameter is not const.
+    HMMIO opened = mmioOpenA(const_cast<LPSTR>(file_name), nullptr, MMIO_ALLOCBUF | MMIO_READ);
+    if (opened == nullptr)
         return WAVE_ERR_OPEN;
     MMRESULT result = wave_file_read_format(opened, format, riff_chunk);
-    if (result != 0) {
-        if (*format != NULL) {
+    if (result != WAVE_OK) {
+        if (*format != nullptr) {
             GlobalFree(*format);
-            *format = NULL;
+            *format = nullptr;
         }
         mmioClose(opened, 0);
         return result;
     }
     *file = opened;
-    return 0;
+    return WAVE_OK;
 }
 
 MMRESULT wave_file_start_data(HMMIO file, MMCKINFO *data_chunk, const MMCKINFO *riff_chunk) {
@@ -76,7 +82,7 @@ MMRESULT wave_file_read(HMMIO file, UINT size, BYTE *destination, MMCKINFO *data
                         UINT *bytes_read) {
     MMIOINFO info;
     MMRESULT result = mmioGetInfo(file, &info, 0);
-    if (result != 0) {
+    if (result != WAVE_OK) {
         *bytes_read = 0;
         return result;
     }
@@ -87,7 +93,7 @@ MMRESULT wave_file_read(HMMIO file, UINT size, BYTE *destination, MMCKINFO *data
     while (copied < wanted) {
         if (info.pchNext == info.pchEndRead) {
             result = mmioAdvance(file, &info, MMIO_READ);
-            if (result != 0) {
+            if (result != WAVE_OK) {
                 *bytes_read = 0;
                 return result;
             }
@@ -96,7 +102,7 @@ MMRESULT wave_file_read(HMMIO file, UINT size, BYTE *destination, MMCKINFO *data
                 return WAVE_ERR_CORRUPT;
             }
         }
-        UINT run = (UINT)(info.pchEndRead - info.pchNext);
+        UINT run = static_cast<UINT>(info.pchEndRead - info.pchNext);
         if (run > wanted - copied)
             run = wanted - copied;
         memcpy(destination + copied, info.pchNext, run);
@@ -105,22 +111,22 @@ MMRESULT wave_file_read(HMMIO file, UINT size, BYTE *destination, MMCKINFO *data
     }
 
     result = mmioSetInfo(file, &info, 0);
-    if (result != 0) {
+    if (result != WAVE_OK) {
         *bytes_read = 0;
         return result;
     }
     *bytes_read = wanted;
-    return 0;
+    return WAVE_OK;
 }
 
 MMRESULT wave_file_close(HMMIO *file, WAVEFORMATEX **format) {
-    if (*format != NULL) {
+    if (*format != nullptr) {
         GlobalFree(*format);
-        *format = NULL;
+        *format = nullptr;
     }
-    if (*file != NULL) {
+    if (*file != nullptr) {
         mmioClose(*file, 0);
-        *file = NULL;
+        *file = nullptr;
     }
-    return 0;
+    return WAVE_OK;
 }

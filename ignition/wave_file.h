@@ -9,6 +9,7 @@
 #include <mmsystem.h>
 
 // Results: 0 is success; other nonzero results are mmio error codes passed on.
+#define WAVE_OK 0u                // success, as mmio's own MMSYSERR_NOERROR
 #define WAVE_ERR_NOMEM 0xE000     // the format block cannot be allocated
 #define WAVE_ERR_OPEN 0xE100      // the file cannot be opened
 #define WAVE_ERR_NOT_WAVE 0xE101  // not RIFF WAVE, "fmt " too short, or extra format bytes missing

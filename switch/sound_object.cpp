@@ -2,6 +2,7 @@
 // choice of the buffer each play uses.
 #include "sound_library.h"
 
+#include "sound_report.h"
 #include "wave_resource.h"
 
 // The block's size for `count` slots, or 0 when it cannot be expressed.
@@ -18,16 +19,20 @@ SoundObject *sound_object_create(SoundDevice device, const char *name, int32_t c
     const uint8_t *data;
     uint32_t size;
     // Empty results still make an object; it stays silent.
-    if (!wave_resource_find(sound_resource_module, name, &format, &data, &size))
+    if (!wave_resource_find(sound_resource_module, name, &format, &data, &size)) {
+        sound_report(name, "no such RCDATA resource");
         return nullptr;
+    }
     if (count < 1)
         count = 1;
 
     const size_t block_size = sound_object_block_size(count);
     SoundObject *object =
         block_size != 0 ? static_cast<SoundObject *>(LocalAlloc(LPTR, block_size)) : nullptr;
-    if (object == nullptr)
+    if (object == nullptr) {
+        sound_report(name, "no memory for its sound object");
         return nullptr;
+    }
     object->buffer_count = count;
     object->wave_data = data;
     object->wave_size = size;
@@ -36,11 +41,16 @@ SoundObject *sound_object_create(SoundDevice device, const char *name, int32_t c
     object->buffers[0] = sound_buffer_create(device, name);
     // The other slots share slot 0's sound data; where that fails, a buffer of their own.
     for (int32_t slot = 1; slot < count; ++slot) {
-        if (object->buffers[0] != nullptr &&
-            SUCCEEDED(device->DuplicateSoundBuffer(object->buffers[0], &object->buffers[slot])))
-            continue;
+        if (object->buffers[0] != nullptr) {
+            const HRESULT duplicated =
+                device->DuplicateSoundBuffer(object->buffers[0], &object->buffers[slot]);
+            if (SUCCEEDED(duplicated))
+                continue;
+            sound_report_code(name, "buffer not duplicated, made afresh", duplicated);
+        }
         object->buffers[slot] = sound_buffer_create(device, name);
         if (object->buffers[slot] == nullptr) {
+            sound_report(name, "a further buffer not made, sound object given up");
             sound_object_destroy(object);
             return nullptr;
         }
@@ -92,8 +102,11 @@ IDirectSoundBuffer *sound_object_next_buffer(SoundObject *object) {
 
     // The device took the buffer's memory: write the sound again from the resource.
     if (status & DSBSTATUS_BUFFERLOST) {
-        if (FAILED(buffer->Restore()))
+        const HRESULT restored = buffer->Restore();
+        if (FAILED(restored)) {
+            sound_report_code("sound buffer", "lost and not restored", restored);
             return nullptr;
+        }
         if (!sound_buffer_fill(buffer, object->wave_data, object->wave_size))
             return nullptr;
     }

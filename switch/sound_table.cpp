@@ -1,14 +1,21 @@
 // Opening and closing a sound table: the device and one sound per row.
 #include "sound_library.h"
 
+#include "sound_report.h"
+
 HMODULE sound_resource_module = nullptr;
 SoundDevice sound_table_device = nullptr;
 
 void sound_table_open(SoundEntry **table, HMODULE module) {
     sound_resource_module = module;
-    if (FAILED(sound_device_create(&sound_table_device)))
+    HRESULT result = sound_device_create(&sound_table_device);
+    if (FAILED(result)) {
+        sound_report_code("sound device", "not opened", result);
         return;
-    if (FAILED(sound_device_set_cooperative_level(sound_table_device, GetActiveWindow()))) {
+    }
+    result = sound_device_set_cooperative_level(sound_table_device, GetActiveWindow());
+    if (FAILED(result)) {
+        sound_report_code("sound device", "cooperative level refused, device released", result);
         sound_device_release(&sound_table_device);
         return;
     }

@@ -1,5 +1,6 @@
 // The master switch's element tree, mouse list and click handler.
 #include "switch_gauge.h"
+#include "switch_resources.h"
 
 int32_t switch_on = 0;
 
@@ -12,19 +13,19 @@ static ElementRecord *off_lever_children[] = {&switch_lever_on.element, nullptr}
 static ElementRecord *background_children[] = {&switch_lever_off.element, nullptr};
 
 static StaticImageElement background = {
-    {ELEMENT_STATIC_IMAGE, 0x1000, 0, 0, {0}, &gauge_header, 0, background_children, nullptr,
-     0x00000001, {0}}};
+    {ELEMENT_STATIC_IMAGE, SWITCH_PLATE_BITMAP, 0, 0, {0}, &gauge_header, 0, background_children,
+     nullptr, 0x00000001, {0}}};
 
 IconElement switch_lever_off = {
-    {ELEMENT_ICON, 0x2003, 20, 20, {0}, &gauge_header, 0, off_lever_children, lever_failures,
-     0x00000003, {0}},
+    {ELEMENT_ICON, SWITCH_LEVER_OFF_BITMAP, 20, 20, {0}, &gauge_header, 0, off_lever_children,
+     lever_failures, 0x00000003, {0}},
     {0},
     nullptr,
     {0},
     2};
 
 IconElement switch_lever_on = {
-    {ELEMENT_ICON, 0x2000, 21, 20, {0}, &gauge_header, 0, nullptr, lever_failures,
+    {ELEMENT_ICON, SWITCH_LEVER_ON_BITMAP, 21, 20, {0}, &gauge_header, 0, nullptr, lever_failures,
      DRAW_HIDDEN | 0x00000003, {0}},
     {0},
     nullptr,

@@ -17,4 +17,8 @@
 int wave_resource_find(HMODULE module, const char *name, const WAVEFORMATEX **format,
                        const uint8_t **data, uint32_t *size);
 
+// Whether resource `name` of `module` begins as a RIFF WAVE form: "RIFF", its
+// size, "WAVE". Tells a refusal whether the resource holds a wave at all.
+int wave_resource_is_riff_wave(HMODULE module, const char *name);
+
 #endif

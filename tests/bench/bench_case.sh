@@ -2,10 +2,13 @@
 # Runs the bench on a panel folder laid out for one test, and checks its exit
 # status and what it prints.
 # usage: bench_case.sh WINE-RUN BENCH-EXE GAUGE-DIR WORK-DIR PANEL-CFG SCRIPT STATUS
-#            [has=TEXT | lacks=TEXT | file=PATH | sounds=DIR | png=NAME | arg=ARG]...
+#            [has=TEXT | lacks=TEXT | file=PATH | sounds=DIR | drop=NAME | cut=NAME:BYTES |
+#             png=NAME | arg=ARG]...
 #   has/lacks  text the output (stdout and stderr) must or must not hold
 #   file       copied into the panel folder beside the gauge files
 #   sounds     a folder whose .wav files go where the ignition gauge opens them
+#   drop       NAME: a sound file laid out by an earlier sounds= is taken away again
+#   cut        NAME:BYTES: such a sound file keeps only its first BYTES bytes
 #   png        a snapshot the run must leave in WORK-DIR/out as a PNG file
 #   arg        passed on to the bench
 set -u
@@ -23,6 +26,11 @@ for item in "$@"; do
     case "$item" in
     file=*) cp "${item#file=}" "$panel/" ;;
     sounds=*) mkdir -p "$work/Aircraft/sound/kaprelo" && cp "${item#sounds=}"/*.wav "$work/Aircraft/sound/kaprelo/" ;;
+    drop=*) rm -f "$work/Aircraft/sound/kaprelo/${item#drop=}" ;;
+    cut=*)
+        cut=${item#cut=}
+        sound="$work/Aircraft/sound/kaprelo/${cut%:*}"
+        head -c "${cut##*:}" "$sound" >"$sound.cut" && mv "$sound.cut" "$sound" ;;
     arg=*) args="$args ${item#arg=}" ;;
     end) ;;
     *) checks="$checks

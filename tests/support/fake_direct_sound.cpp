@@ -144,6 +144,7 @@ HRESULT STDMETHODCALLTYPE FakeSoundDevice::CreateSoundBuffer(LPCDSBUFFERDESC des
         std::make_shared<std::vector<uint8_t>>(seen.dwBufferBytes, 0)));
     buffers.back()->positioning_result = new_buffer_positioning_result;
     buffers.back()->lock_split = new_buffer_lock_split;
+    buffers.back()->lock_result = new_buffer_lock_result;
     *buffer = buffers.back().get();
     return DS_OK;
 }

@@ -119,6 +119,7 @@ public:
     DWORD cooperative_level = 0;
     // Set on every buffer the device makes.
     HRESULT new_buffer_positioning_result = S_OK;
+    HRESULT new_buffer_lock_result = DS_OK;
     DWORD new_buffer_lock_split = 0;
 };
 
