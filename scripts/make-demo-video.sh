@@ -20,8 +20,9 @@ rate=18
 # Same input, same bytes: no encoder version or date in the files, one thread.
 exact="-fflags +bitexact -flags:v +bitexact -flags:a +bitexact -map_metadata -1 -threads 1"
 frames_in="-framerate $rate -start_number 1 -i $frames/%05d.bmp"
-# Sharp pixels at twice the size; yuv420p for every player; even sides for it.
-look="scale=iw*2:ih*2:flags=neighbor,pad=ceil(iw/2)*2:ceil(ih/2)*2,format=yuv420p"
+# Sharp pixels at twice the size (so even sides, as yuv420p needs); yuv420p
+# for every player.
+look="scale=iw*2:ih*2:flags=neighbor,format=yuv420p"
 h264="-c:v libx264 -preset slow -crf 16 -tune animation -r $rate"
 
 # shellcheck disable=SC2086
