@@ -15,6 +15,7 @@ if [ ! -f "$frames/00001.bmp" ]; then
     echo "make-demo-video.sh: $frames: no frames (00001.bmp, 00002.bmp, ...)" >&2
     exit 1
 fi
+mkdir -p "$demo"
 count=$(find "$frames" -maxdepth 1 -name '[0-9][0-9][0-9][0-9][0-9].bmp' | wc -l)
 rate=18
 # Same input, same bytes: no encoder version or date in the files, one thread.
