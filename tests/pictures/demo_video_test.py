@@ -41,7 +41,7 @@ def write_wav(path, seconds):
 
 def streams(path):
     listed = subprocess.run(["ffprobe", "-v", "error", "-count_frames", "-show_entries",
-                             "stream=codec_type,codec_name,width,height,nb_read_frames:"
+                             "stream=codec_type,codec_name,width,height,duration,nb_read_frames:"
                              "format=duration", "-of", "compact=p=0:nk=0", path],
                             capture_output=True, text=True, check=True).stdout
     found = {}
@@ -115,7 +115,8 @@ class DemoVideo(unittest.TestCase):
         done, demo = self.make("short_sound", sound_seconds=0.5)
         self.assertEqual(done.returncode, 0, done.stderr)
         found = streams(os.path.join(demo, "demo.mp4"))
-        self.assertIn("audio", found)
+        # The sound track padded with silence to the video's end.
+        self.assertAlmostEqual(float(found["audio"]["duration"]), 2.0, delta=0.06)
         self.assertEqual(found["video"]["nb_read_frames"], str(len(SECOND_OF_RED_THEN_BLUE)))
         self.assertAlmostEqual(float(found["format"]["duration"]), 2.0, delta=0.06)
 
