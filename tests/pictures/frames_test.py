@@ -11,7 +11,7 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from picture_files import first_difference, read_picture  # noqa: E402
 
-WINE_RUN, BENCH, GAUGES, WORK, DATA = sys.argv[1:6]
+WINE_RUN, BENCH, GAUGES, WORK, DATA = (os.path.abspath(arg) for arg in sys.argv[1:6])
 # Four ticks: the master switch turned on in the third, off again before the fourth.
 CONFIG, SCRIPT, SNAPSHOT, TICKS = "named_scaled.cfg", "scaled_clicks.scenario", "scaled.png", 4
 

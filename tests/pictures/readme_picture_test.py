@@ -15,7 +15,7 @@ REMAKE = "scripts/remake-readme-picture.sh"
 
 
 def main():
-    wine_run, bench, gauges, work = sys.argv[1:5]
+    wine_run, bench, gauges, work = (os.path.abspath(arg) for arg in sys.argv[1:5])
     drawn_path = os.path.join(work, "panel.png")
     done = subprocess.run(["sh", os.path.join(SOURCE, "scripts", "panel-picture.sh"), wine_run,
                            bench, gauges, os.path.join(work, "run"), drawn_path], timeout=300)
