@@ -19,10 +19,18 @@ python3 gauge_file_check/check_gauge_file.py build/windows/bin/Brennovalux.gau \
 cmake --build --preset windows --target release_package >/dev/null
 ls build/windows/panel-gauges-*-win32.zip | sed 's/^/   /'
 echo "== running the demo scenario on the bench (headless, under Wine)"
-rm -rf demo
+rm -rf demo build/demo-frames
 (cd install && ../scripts/with-wine.sh ../build/windows/wine-run bench/bench.exe \
-    Aircraft/kaprelo/panel/panel.cfg --script bench/demo.scenario --out ../demo >/dev/null)
-echo "   trace and snapshots in $PWD/demo/:"
+    Aircraft/kaprelo/panel/panel.cfg --script bench/demo.scenario --out ../demo \
+    --frames ../build/demo-frames >/dev/null)
+
+# ---- The demo's video: demo/demo.mp4 (with demo/demo.wav as its sound track
+# ---- when the demo wrote one) and demo/demo.gif, from the frames of every tick.
+echo "== making the demo's video with ffmpeg"
+scripts/make-demo-video.sh build/demo-frames demo
+# ---- end of the demo's video
+
+echo "   trace, snapshots and video in $PWD/demo/:"
 ls demo | sed 's/^/   /'
 echo "== to open the panel in a window (needs a display):"
 case "$(scripts/which-wine.sh | head -n 1)" in

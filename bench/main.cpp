@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "aircraft.h"
+#include "frame_files.h"
 #include "panel.h"
 #include "panel_config.h"
 #include "scenario.h"
@@ -17,14 +18,15 @@ namespace {
 
 const char USAGE[] =
     "usage: bench PANEL.cfg [--script FILE] [--window] [--out FOLDER] [--trace FILE]\n"
-    "             [--sim-folder FOLDER] [--variables NAME,NAME,...]\n"
+    "             [--sim-folder FOLDER] [--variables NAME,NAME,...] [--frames FOLDER]\n"
     "  --script      run the scenario script (headless unless --window)\n"
     "  --window      show the panel in a window; clicks go to the gauges\n"
     "  --out         folder for the trace (trace.txt) and snapshots\n"
     "  --trace       write the trace into FILE as well\n"
     "  --sim-folder  the simulator's folder, made the current directory\n"
     "                (default: the folder above Aircraft\\ when the panel lies there)\n"
-    "  --variables   the named panel variables to provide (default: the master switch's 33)\n";
+    "  --variables   the named panel variables to provide (default: the master switch's 33)\n"
+    "  --frames      write the panel picture after every tick into FOLDER, 00001.bmp on\n";
 
 std::string full_path(const std::string &path) {
     char full[MAX_PATH];
@@ -68,7 +70,7 @@ std::vector<std::string> split_names(const std::string &text) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    std::string config_path, script_path, out_folder, trace_path, sim_folder;
+    std::string config_path, script_path, out_folder, trace_path, sim_folder, frames_folder;
     std::vector<std::string> variables = bench::MASTER_SWITCH_VARIABLES;
     bool window = false;
     for (int i = 1; i < argc; ++i) {
@@ -86,6 +88,8 @@ int main(int argc, char **argv) {
             sim_folder = full_path(argv[++i]);
         else if (arg == "--variables" && has_value)
             variables = split_names(argv[++i]);
+        else if (arg == "--frames" && has_value)
+            frames_folder = full_path(argv[++i]);
         else if (config_path.empty() && arg[0] != '-')
             config_path = arg;
         else {
@@ -122,6 +126,14 @@ int main(int argc, char **argv) {
     }
 
     bench::Panel panel(trace, variables);
+    bench::FrameFiles frames;
+    if (!frames_folder.empty()) {
+        if (!frames.open(frames_folder, error)) {
+            fprintf(stderr, "bench: %s\n", error.c_str());
+            return 2;
+        }
+        panel.cycled = [&] { frames.write(panel.compose()); };
+    }
     bench::Scenario scenario(panel, trace, out_folder);
     if (!script_path.empty() && !scenario.load(script_path, error)) {
         fprintf(stderr, "bench: %s\n", error.c_str());
@@ -144,5 +156,9 @@ int main(int argc, char **argv) {
         status = bench::run_headless(scenario, panel);
     }
     panel.stop();
+    if (!frames.error().empty()) {
+        fprintf(stderr, "bench: %s\n", frames.error().c_str());
+        return 2;
+    }
     return status;
 }

@@ -163,6 +163,8 @@ void Panel::cycle() {
     aircraft_.trace_changes();
     trace_icons();
     sound_.flush();
+    if (cycled)
+        cycled();
 }
 
 void Panel::stop() {

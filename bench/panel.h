@@ -4,6 +4,7 @@
 #ifndef BENCH_PANEL_H
 #define BENCH_PANEL_H
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -68,6 +69,9 @@ public:
     Aircraft &aircraft() { return aircraft_; }
     SoundTrace &sound() { return sound_; }
     std::vector<PlacedGauge> &gauges() { return gauges_; }
+
+    // Called at the end of every cycle, when the gauges have drawn.
+    std::function<void()> cycled;
 
 private:
     void trace_icons();

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what building and testing need on Debian: CMake, the MinGW-w64
 # cross compilers for 32-bit Windows, GoogleTest's sources, python3, Xvfb with
-# xauth for the bench window's test, any packages named as arguments, and a
+# xauth for the bench window's test, ffmpeg for the demo's video, any packages
+# named as arguments, and a
 # Wine that runs 32-bit Windows programs on this machine: Debian's wine with
 # wine32:i386 where this machine runs 32-bit Linux programs, else Debian sid's
 # Wine in WoW64 mode where it runs 32-bit code in 64-bit processes, else a
@@ -26,7 +27,7 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q $missing
 }
 
-install_packages cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest python3 xvfb xauth "$@"
+install_packages cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest python3 xvfb xauth ffmpeg "$@"
 
 kind=$(./which-wine.sh | head -n 1)
 if [ "$kind" = i386 ]; then
