@@ -88,18 +88,12 @@ bool read_whole(const std::string &text, long long min, long long max, long long
         why = quoted(text) + " is not a whole decimal number";
         return false;
     }
-    // Digits past any limit this bench has are out of range, however many there are.
+    // Reading stops past any limit the bench has, however many digits follow.
     long long magnitude = 0;
-    bool huge = false;
-    for (size_t i = at; i < text.size(); ++i) {
+    for (size_t i = at; i < text.size() && magnitude <= 1000000000000000LL; ++i)
         magnitude = magnitude * 10 + (text[i] - '0');
-        if (magnitude > 1000000000000000LL) {
-            huge = true;
-            break;
-        }
-    }
     const long long number = negative ? -magnitude : magnitude;
-    if (huge || number < min || number > max) {
+    if (number < min || number > max) {
         why = quoted(text) + " is out of range (" + range(static_cast<double>(min),
                                                           static_cast<double>(max)) + ")";
         return false;
