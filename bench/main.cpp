@@ -69,11 +69,12 @@ int main(int argc, char **argv) {
     script_found.print(stderr);
     if (panel_found.has_errors())
         return PANEL_MISTAKE;
-    if (script_found.has_errors())
-        return SCRIPT_MISTAKE;
+    // With mistakes in the script the panel is still loaded, to check the
+    // script's other lines against it, but nothing is made or run.
+    const bool check_only = options.check || script_found.has_errors();
 
     bench::Trace trace;
-    if (!options.check) {
+    if (!check_only) {
         if (!out_folder.empty()) {
             if (!bench::make_folders(out_folder, error))
                 return refuse("--out " + out_folder + ": " + error);
@@ -99,7 +100,9 @@ int main(int argc, char **argv) {
     script_found.print(stderr);
     if (script_found.has_errors())
         return SCRIPT_MISTAKE;
-    if (options.check) {
+    if (check_only) {
+        if (script_found.has_errors())
+            return SCRIPT_MISTAKE;
         printf("bench: %s%s%s: no mistakes found\n", config_path.c_str(),
                script_path.empty() ? "" : " and ", script_path.c_str());
         return 0;
