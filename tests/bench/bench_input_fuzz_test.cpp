@@ -82,9 +82,9 @@ std::string mutate(std::string text, std::mt19937 &random) {
 std::string boundary_number(std::mt19937 &random) {
     static const long long limits[] = {0, 1, 18, bench::MAX_POSITION, bench::MAX_PANEL_SIDE,
                                        bench::MAX_SCRIPT_TICKS, 2147483647LL, 4294967296LL};
-    const long long near = limits[random() % (sizeof limits / sizeof limits[0])] +
+    const long long close_to = limits[random() % (sizeof limits / sizeof limits[0])] +
                            static_cast<long long>(random() % 3) - 1;
-    return std::to_string(random() % 4 == 0 ? -near : near);
+    return std::to_string(random() % 4 == 0 ? -close_to : close_to);
 }
 
 // A [Window00] section of gauge and size lines with numbers near the limits.
