@@ -8,6 +8,7 @@
 
 #include "arguments.h"
 #include "limits.h"
+#include "pe_check.h"
 #include "panel_config.h"
 #include "reading.h"
 #include "scenario_script.h"
@@ -255,6 +256,54 @@ TEST(Arguments, VariablesLimitOnlyWhenGiven) {
     ASSERT_TRUE(limited.read) << limited.error;
     EXPECT_TRUE(limited.options.only_these_variables);
     EXPECT_EQ((std::vector<std::string>{"a", "b"}), limited.options.variables);
+}
+
+// The headers of a 1024-byte 32-bit DLL with one section at 512.
+std::vector<unsigned char> small_dll() {
+    std::vector<unsigned char> image(1024, 0);
+    image[0] = 'M';
+    image[1] = 'Z';
+    image[0x3C] = 64;
+    unsigned char *pe = &image[64];
+    pe[0] = 'P';
+    pe[1] = 'E';
+    pe[4] = 0x4C;  // machine 0x014C
+    pe[5] = 0x01;
+    pe[6] = 1;     // one section
+    pe[20] = 224;  // optional header size
+    pe[22] = 0x02; // characteristics 0x2102: executable, 32-bit, DLL
+    pe[23] = 0x21;
+    unsigned char *section = pe + 24 + 224;
+    section[17] = 2;  // raw size 512
+    section[21] = 2;  // raw data at 512
+    return image;
+}
+
+std::string problem(const std::vector<unsigned char> &image, size_t size) {
+    return panel_host::pe_image_problem(image.data(), size, size);
+}
+
+TEST(GaugeFileHeaders, EachReasonAFileCannotBeLoadedIsNamed) {
+    std::vector<unsigned char> image = small_dll();
+    EXPECT_EQ("", problem(image, image.size()));
+    EXPECT_EQ("an empty file, not a gauge file", problem(image, 0));
+    EXPECT_HAS(problem(image, 1000), "cut short: the file has 1000 bytes, its sections reach to 1024");
+    EXPECT_HAS(problem(image, 100), "cut short: the file has 100 bytes, its headers need");
+    std::vector<unsigned char> text(image.size(), 'x');
+    EXPECT_HAS(problem(text, text.size()), "not a Windows DLL (no MZ header");
+    std::vector<unsigned char> dos = image;
+    dos[64] = 'N';
+    EXPECT_HAS(problem(dos, dos.size()), "not a PE file");
+    std::vector<unsigned char> wide = image;
+    wide[68] = 0x64;
+    wide[69] = 0x86;
+    EXPECT_HAS(problem(wide, wide.size()), "a 64-bit (x86-64) DLL");
+    std::vector<unsigned char> program = image;
+    program[64 + 23] = 0x01;
+    EXPECT_HAS(problem(program, program.size()), "a program, not a DLL");
+    std::vector<unsigned char> distant = image;
+    distant[0x3D] = 0x40;  // the PE header 16448 bytes in, past the end
+    EXPECT_HAS(problem(distant, distant.size()), "cut short");
 }
 
 }  // namespace
