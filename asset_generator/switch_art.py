@@ -16,11 +16,13 @@ PLATE_SIZE = (60, 78)
 LEVER_ON_BOX = (21, 20, 17, 56)
 LEVER_OFF_BOX = (20, 20, 18, 56)
 
-PIVOT = (29.5, 47.0)
-LEVER_LENGTH = 20.0
-ROOT_RADIUS = 2.2
-TIP_RADIUS = 3.2
-BALL_RADIUS = 3.8
+# The gauge's click region covers the plate's top-left 40 x 60 pixels: the
+# lever is short enough that its knob and shadow stay inside it both ways.
+PIVOT = (29.5, 38.5)
+LEVER_LENGTH = 12.5
+ROOT_RADIUS = 2.0
+TIP_RADIUS = 2.8
+BALL_RADIUS = 3.3
 
 
 def _toggle_mount(canvas):
@@ -81,8 +83,9 @@ def plate():
     panel_parts.plate(canvas, seed=11)
     panel_parts.corner_screws(canvas, seed=1)
     panel_parts.label(canvas, "MASTER", w / 2.0, 9)
-    panel_parts.label(canvas, "ON", 48.5, 24)
-    panel_parts.label(canvas, "OFF", 48.0, 61)
+    # Each position's name level with the knob in that position.
+    panel_parts.label(canvas, "ON", 48.5, int(PIVOT[1] - LEVER_LENGTH) - 3)
+    panel_parts.label(canvas, "OFF", 48.0, int(PIVOT[1] + LEVER_LENGTH) - 4)
     _toggle_mount(canvas)
     return canvas
 

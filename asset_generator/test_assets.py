@@ -36,6 +36,8 @@ CHILDREN = [  # (background, child, box on the background)
     ("ignition/resources/ignition_plate.bmp", "ignition/resources/ignition_lamp.bmp",
      ignition_art.IGNITION_LAMP_BOX),
 ]
+# The switch's click region on its plate: x, y, width, height.
+SWITCH_CLICK_REGION = (0, 0, 40, 60)
 IGNITION_SOUNDS = {"ignition/sounds/Eg.wav": 6.3, "ignition/sounds/Stop.wav": 3.2}
 
 
@@ -103,6 +105,31 @@ class Bitmaps(unittest.TestCase):
                     self.assertEqual(b_colours[b_indices[(y0 + y) * bw + x0 + x]],
                                      c_colours[c_indices[y * cw + x]],
                                      "%s at (%d, %d)" % (child, x, y))
+
+
+class SwitchLevers(unittest.TestCase):
+    def drawn_pixels(self, child, box):
+        """Plate coordinates where the lever picture differs from the plate under it."""
+        bw, _, b_indices, b_colours = bmp_writer.read_bmp(committed("switch/resources/switch_plate.bmp"))
+        cw, ch, c_indices, c_colours = bmp_writer.read_bmp(committed(child))
+        x0, y0 = box[:2]
+        return [(x0 + x, y0 + y) for y in range(ch) for x in range(cw)
+                if c_colours[c_indices[y * cw + x]] != b_colours[b_indices[(y0 + y) * bw + x0 + x]]]
+
+    def test_both_levers_lie_inside_the_click_region(self):
+        rx, ry, rw, rh = SWITCH_CLICK_REGION
+        for child, box in (("switch/resources/lever_on.bmp", switch_art.LEVER_ON_BOX),
+                           ("switch/resources/lever_off.bmp", switch_art.LEVER_OFF_BOX)):
+            drawn = self.drawn_pixels(child, box)
+            self.assertGreater(len(drawn), 100, "%s draws a lever" % child)
+            outside = [(x, y) for x, y in drawn if not (rx <= x < rx + rw and ry <= y < ry + rh)]
+            self.assertEqual([], outside, "%s draws outside the click region" % child)
+
+    def test_the_levers_point_apart(self):
+        on = self.drawn_pixels("switch/resources/lever_on.bmp", switch_art.LEVER_ON_BOX)
+        off = self.drawn_pixels("switch/resources/lever_off.bmp", switch_art.LEVER_OFF_BOX)
+        self.assertLess(min(y for _, y in on) + 8, min(y for _, y in off), "on points up")
+        self.assertGreater(max(y for _, y in off), max(y for _, y in on) + 8, "off points down")
 
 
 class Sounds(unittest.TestCase):

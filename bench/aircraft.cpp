@@ -1,18 +1,9 @@
 #include "aircraft.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace bench {
-
-const std::vector<std::string> MASTER_SWITCH_VARIABLES = {
-    "batt1_on",   "volts_on",       "startvolts1_on", "gen_on",         "nav_on",
-    "land_on",    "pitot_on",       "strobe_on",      "av_on",          "lowvolts_on",
-    "gen2_on",    "volts2_on",      "startvolts2_on", "batt2_on",       "flaps_on",
-    "gen3_on",    "volts3_on",      "startvolts3_on", "batt3_on",       "gen4_on",
-    "volts4_on",  "startvolts4_on", "batt4_on",       "spare0",         "spare1",
-    "spare2",     "spare3",         "spare4",         "spare5",         "spare6",
-    "spare7",     "spare8",         "spare9",
-};
 
 namespace {
 
@@ -37,19 +28,35 @@ std::string token_label(uint32_t token) {
 
 }  // namespace
 
-Aircraft::Aircraft(panel_host::Host &host, Trace &trace, const std::vector<std::string> &variables)
+Aircraft::Aircraft(panel_host::Host &host, Trace &trace, const std::vector<std::string> &variables,
+                   bool only_these)
     : host_(host), trace_(trace) {
-    for (const std::string &name : variables) {
-        if (host_.panel_variable(name) != nullptr)
-            continue;
-        host_.provide_panel_variable(name);
-        variables_.push_back(name);
-        seen_variables_[name] = 0;
-    }
+    for (const std::string &name : variables)
+        if (host_.panel_variable(name) == nullptr)
+            provide(name);
+    host_.on_unknown_variable = [this, only_these](const std::string &name) -> int32_t * {
+        if (!only_these)
+            return provide(name);
+        if (std::find(unprovided_.begin(), unprovided_.end(), name) == unprovided_.end())
+            unprovided_.push_back(name);
+        return nullptr;
+    };
     host_.set_token(TICK_TOKEN, 0.0);
     host_.set_token(IGNITION_TOKEN, 0.0);
     seen_tokens_[IGNITION_TOKEN] = 0.0;
     host_.on_event = [this](uint32_t id, uint32_t value) { on_event(id, value); };
+}
+
+int32_t *Aircraft::provide(const std::string &name) {
+    variables_.push_back(name);
+    seen_variables_[name] = 0;
+    return host_.provide_panel_variable(name);
+}
+
+std::vector<std::string> Aircraft::take_unprovided() {
+    std::vector<std::string> names;
+    names.swap(unprovided_);
+    return names;
 }
 
 void Aircraft::tick() {

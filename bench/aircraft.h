@@ -1,6 +1,7 @@
 // The simulated aircraft behind the bench's host: the tick counter, the
 // ignition state that the start and stop events set, and the named panel
-// variables the bench provides storage for. Reports its changes to the trace.
+// variables the bench provides storage for: every name a gauge binds, or only
+// those of a given list. Reports its changes to the trace.
 #ifndef BENCH_AIRCRAFT_H
 #define BENCH_AIRCRAFT_H
 
@@ -20,9 +21,6 @@ constexpr uint32_t ENGINE_START_EVENT = 0x000101EA;
 constexpr uint32_t ENGINE_STOP_EVENT = 0x000101E7;
 constexpr int TICKS_PER_SECOND = 18;
 
-// The names the master switch publishes, the bench's default panel variables.
-extern const std::vector<std::string> MASTER_SWITCH_VARIABLES;
-
 struct SentEvent {
     uint32_t id;
     uint32_t value;
@@ -31,7 +29,10 @@ struct SentEvent {
 
 class Aircraft {
 public:
-    Aircraft(panel_host::Host &host, Trace &trace, const std::vector<std::string> &variables);
+    // With `only_these`, the panel variables are `variables` alone; without,
+    // every name a gauge binds is provided when it is first bound.
+    Aircraft(panel_host::Host &host, Trace &trace, const std::vector<std::string> &variables,
+             bool only_these);
 
     // Advances the tick counter by one tick.
     void tick();
@@ -46,6 +47,8 @@ public:
     bool write(const std::string &name, double value);
 
     const std::vector<SentEvent> &events() const { return events_; }
+    // The names bound since the last call that the bench does not provide.
+    std::vector<std::string> take_unprovided();
     // "start" or "stop" for the events the aircraft knows, else empty.
     static std::string event_name(uint32_t id);
     // The id of an event named as the trace names it or as a number.
@@ -53,6 +56,7 @@ public:
 
 private:
     void on_event(uint32_t id, uint32_t value);
+    int32_t *provide(const std::string &name);
 
     panel_host::Host &host_;
     Trace &trace_;
@@ -61,6 +65,7 @@ private:
     std::map<uint32_t, double> seen_tokens_;
     std::vector<std::string> variables_;  // in the order given
     std::map<std::string, int32_t> seen_variables_;
+    std::vector<std::string> unprovided_;
 };
 
 }  // namespace bench

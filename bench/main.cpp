@@ -1,153 +1,126 @@
 // The panel host test bench: loads a panel configuration's gauge files and
 // runs them as the host does, headless from a scenario script or in a window.
+// Both input files are read and checked whole before anything runs.
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "aircraft.h"
+#include "arguments.h"
+#include "files.h"
 #include "frame_files.h"
 #include "panel.h"
 #include "panel_config.h"
+#include "reading.h"
 #include "scenario.h"
+#include "scenario_script.h"
 #include "trace.h"
 #include "window.h"
 
 namespace {
 
-const char USAGE[] =
-    "usage: bench PANEL.cfg [--script FILE] [--window] [--out FOLDER] [--trace FILE]\n"
-    "             [--sim-folder FOLDER] [--variables NAME,NAME,...] [--frames FOLDER]\n"
-    "  --script      run the scenario script (headless unless --window)\n"
-    "  --window      show the panel in a window; clicks go to the gauges\n"
-    "  --out         folder for the trace (trace.txt) and snapshots\n"
-    "  --trace       write the trace into FILE as well\n"
-    "  --sim-folder  the simulator's folder, made the current directory\n"
-    "                (default: the folder above Aircraft\\ when the panel lies there)\n"
-    "  --variables   the named panel variables to provide (default: the master switch's 33)\n"
-    "  --frames      write the panel picture after every tick into FOLDER, 00001.bmp on\n";
+const int PANEL_MISTAKE = 2;
+const int SCRIPT_MISTAKE = 1;
 
-std::string full_path(const std::string &path) {
-    char full[MAX_PATH];
-    DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return length == 0 || length >= MAX_PATH ? path : std::string(full);
-}
-
-// The simulator's folder for a panel in ...\Aircraft\NAME\panel\, or empty.
-std::string simulator_folder(const std::string &panel_folder) {
-    std::string folder = panel_folder;
-    for (int level = 0; level < 3; ++level) {
-        while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
-            folder.pop_back();
-        size_t slash = folder.find_last_of("\\/");
-        if (slash == std::string::npos)
-            return std::string();
-        if (level == 2)
-            return _stricmp(folder.substr(slash + 1).c_str(), "Aircraft") == 0
-                       ? folder.substr(0, slash + 1)
-                       : std::string();
-        folder = folder.substr(0, slash + 1);
-    }
-    return std::string();
-}
-
-std::vector<std::string> split_names(const std::string &text) {
-    std::vector<std::string> names;
-    size_t begin = 0;
-    while (begin <= text.size()) {
-        size_t comma = text.find(',', begin);
-        std::string name = text.substr(begin, comma - begin);
-        if (!name.empty())
-            names.push_back(name);
-        if (comma == std::string::npos)
-            break;
-        begin = comma + 1;
-    }
-    return names;
+int refuse(const std::string &why) {
+    fprintf(stderr, "bench: %s\n", why.c_str());
+    return PANEL_MISTAKE;
 }
 
 }  // namespace
 
 int main(int argc, char **argv) {
-    std::string config_path, script_path, out_folder, trace_path, sim_folder, frames_folder;
-    std::vector<std::string> variables = bench::MASTER_SWITCH_VARIABLES;
-    bool window = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool has_value = i + 1 < argc;
-        if (arg == "--window")
-            window = true;
-        else if (arg == "--script" && has_value)
-            script_path = full_path(argv[++i]);
-        else if (arg == "--out" && has_value)
-            out_folder = full_path(argv[++i]);
-        else if (arg == "--trace" && has_value)
-            trace_path = full_path(argv[++i]);
-        else if (arg == "--sim-folder" && has_value)
-            sim_folder = full_path(argv[++i]);
-        else if (arg == "--variables" && has_value)
-            variables = split_names(argv[++i]);
-        else if (arg == "--frames" && has_value)
-            frames_folder = full_path(argv[++i]);
-        else if (config_path.empty() && arg[0] != '-')
-            config_path = arg;
-        else {
-            fprintf(stderr, "bench: unexpected argument \"%s\"\n%s", arg.c_str(), USAGE);
-            return 2;
-        }
-    }
-    if (config_path.empty() || (script_path.empty() && !window)) {
-        fputs(USAGE, stderr);
-        return 2;
-    }
-
-    bench::PanelConfig config;
+    bench::Options options;
     std::string error;
-    if (!bench::read_panel_config(config_path, config, error)) {
-        fprintf(stderr, "bench: %s\n", error.c_str());
-        return 2;
+    if (!bench::read_arguments(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        fprintf(stderr, "bench: %s\n%s", error.c_str(), bench::USAGE);
+        return PANEL_MISTAKE;
     }
+    if (options.help) {
+        fputs(bench::USAGE, stdout);
+        return 0;
+    }
+    // Relative paths name files from where the bench was started, before it
+    // enters the simulator's folder.
+    const std::string start_folder = bench::full_path(".");
+    const std::string config_path = bench::full_path(options.config_path);
+    const std::string script_path = options.script_path.empty() ? "" : bench::full_path(options.script_path);
+    std::string out_folder = options.out_folder.empty() ? "" : bench::full_path(options.out_folder);
+    std::string trace_path = options.trace_path.empty() ? "" : bench::full_path(options.trace_path);
+    std::string sim_folder = options.sim_folder.empty() ? "" : bench::full_path(options.sim_folder);
+    const std::string frames_folder = options.frames_folder.empty() ? "" : bench::full_path(options.frames_folder);
+
+    std::string text;
+    if (!bench::read_input(config_path, "panel configuration", text, error))
+        return refuse(error);
+    bench::Diagnostics panel_found, script_found;
+    const bench::PanelConfig config = bench::read_panel_text(config_path, text, panel_found);
+    std::vector<bench::Command> commands;
+    if (!script_path.empty()) {
+        if (!bench::read_input(script_path, "scenario script", text, error)) {
+            panel_found.print(stderr);
+            return refuse(error);
+        }
+        commands = bench::read_scenario_text(script_path, text, script_found);
+    }
+    panel_found.print(stderr);
+    script_found.print(stderr);
+    if (panel_found.has_errors())
+        return PANEL_MISTAKE;
+    // With mistakes in the script the panel is still loaded, to check the
+    // script's other lines against it, but nothing is made or run.
+    const bool check_only = options.check || script_found.has_errors();
+
     bench::Trace trace;
-    if (!out_folder.empty()) {
-        CreateDirectoryA(out_folder.c_str(), nullptr);
-        if (trace_path.empty())
-            trace_path = out_folder + "\\trace.txt";
-    }
-    if (!trace_path.empty() && !trace.open_file(trace_path)) {
-        fprintf(stderr, "bench: %s: cannot write the trace\n", trace_path.c_str());
-        return 2;
+    if (!check_only) {
+        if (!out_folder.empty()) {
+            if (!bench::make_folders(out_folder, error))
+                return refuse("--out " + out_folder + ": " + error);
+            if (trace_path.empty())
+                trace_path = out_folder + "\\trace.txt";
+        }
+        if (!trace_path.empty() && !trace.open_file(trace_path))
+            return refuse(trace_path + ": cannot write the trace: " + strerror(errno));
     }
     if (sim_folder.empty())
-        sim_folder = simulator_folder(config.folder);
-    if (!sim_folder.empty() && !SetCurrentDirectoryA(sim_folder.c_str())) {
-        fprintf(stderr, "bench: %s: cannot enter the simulator folder\n", sim_folder.c_str());
-        return 2;
+        sim_folder = bench::simulator_folder(config.folder);
+    if (!sim_folder.empty() && !SetCurrentDirectoryA(sim_folder.c_str()))
+        return refuse(sim_folder + ": cannot enter the simulator folder");
+
+    bench::Panel panel(trace, options.variables, options.only_these_variables);
+    bench::Scenario scenario(panel, trace, out_folder, start_folder);
+    const bool loaded = panel.load(config, panel_found);
+    panel_found.print(stderr);
+    if (!loaded)
+        return PANEL_MISTAKE;
+    scenario.set_commands(script_path, std::move(commands));
+    scenario.check_against_panel(script_found, options.window);
+    script_found.print(stderr);
+    if (script_found.has_errors())
+        return SCRIPT_MISTAKE;
+    if (check_only) {
+        if (script_found.has_errors())
+            return SCRIPT_MISTAKE;
+        printf("bench: %s%s%s: no mistakes found\n", config_path.c_str(),
+               script_path.empty() ? "" : " and ", script_path.c_str());
+        return 0;
     }
 
-    bench::Panel panel(trace, variables);
-    bench::FrameFiles frames;
-    if (!frames_folder.empty()) {
-        if (!frames.open(frames_folder, error)) {
-            fprintf(stderr, "bench: %s\n", error.c_str());
-            return 2;
-        }
-        panel.cycled = [&] { frames.write(panel.compose()); };
-    }
-    bench::Scenario scenario(panel, trace, out_folder);
-    if (!script_path.empty() && !scenario.load(script_path, error)) {
-        fprintf(stderr, "bench: %s\n", error.c_str());
-        return 2;
-    }
-    if (!panel.load(config, error)) {
-        fprintf(stderr, "bench: %s\n", error.c_str());
-        return 2;
-    }
     trace.line("panel " + config.path + ": " + std::to_string(panel.width()) + " x " +
                std::to_string(panel.height()) + ", " + std::to_string(panel.gauges().size()) +
                " gauges" + (sim_folder.empty() ? "" : "; simulator folder " + sim_folder));
+    bench::FrameFiles frames;
+    if (!frames_folder.empty()) {
+        if (!frames.open(frames_folder, error))
+            return refuse(error);
+        panel.cycled = [&] { frames.write(panel.compose()); };
+    }
     int status = 0;
-    if (window) {
+    if (options.window) {
         status = bench::run_window(panel, script_path.empty() ? nullptr : &scenario, error);
         if (!error.empty())
             fprintf(stderr, "bench: %s\n", error.c_str());
@@ -156,9 +129,7 @@ int main(int argc, char **argv) {
         status = bench::run_headless(scenario, panel);
     }
     panel.stop();
-    if (!frames.error().empty()) {
-        fprintf(stderr, "bench: %s\n", frames.error().c_str());
-        return 2;
-    }
+    if (!frames.error().empty())
+        return refuse(frames.error());
     return status;
 }

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cctype>
+#include <fstream>
+
+#include "limits.h"
 
 namespace bench {
 
@@ -11,24 +13,52 @@ namespace {
 
 const uint32_t PANEL_FILL = PICTURE_OPAQUE | 0x303030;
 
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 std::string hex(uint32_t number) {
     char text[16];
     snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(number));
     return text;
 }
 
+// Why a background file cannot be a panel's picture, from its header: ""
+// when the platform's bitmap loader may read it.
+std::string background_problem(const std::string &path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return "no such file";
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return "a folder, not a bitmap";
+    std::ifstream file(path, std::ios::binary);
+    unsigned char head[26] = {};
+    file.read(reinterpret_cast<char *>(head), sizeof head);
+    const std::streamsize count = file.gcount();
+    if (count < 2 || head[0] != 'B' || head[1] != 'M')
+        return "not a BMP bitmap (a PNG, a JPEG, text?)";
+    if (count < 26)
+        return "a BMP bitmap cut short";
+    auto word = [&](int at) {
+        return static_cast<int32_t>(head[at] | (head[at + 1] << 8) | (head[at + 2] << 16) |
+                                    (static_cast<uint32_t>(head[at + 3]) << 24));
+    };
+    const int32_t header_size = word(14);
+    const long long width = header_size == 12 ? (head[18] | (head[19] << 8)) : word(18);
+    long long height = header_size == 12 ? (head[20] | (head[21] << 8)) : word(22);
+    if (height < 0)
+        height = -height;
+    if (width <= 0 || height <= 0 || width > MAX_PANEL_SIDE || height > MAX_PANEL_SIDE)
+        return "a bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
+               " pixels; a panel is 1 to " + std::to_string(MAX_PANEL_SIDE) + " pixels each way";
+    return std::string();
+}
+
 // A background bitmap file, through the platform's own bitmap loader.
 bool load_background(const std::string &path, panel_host::Picture &picture, std::string &error) {
+    error = background_problem(path);
+    if (!error.empty())
+        return false;
     HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (bitmap == nullptr) {
-        error = path + ": no such bitmap, or not one the platform can read";
+        error = "not a bitmap the platform can read";
         return false;
     }
     BITMAP info;
@@ -44,72 +74,119 @@ bool load_background(const std::string &path, panel_host::Picture &picture, std:
     return true;
 }
 
+std::string size_text(int width, int height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
 }  // namespace
 
-Panel::Panel(Trace &trace, const std::vector<std::string> &variables)
-    : trace_(trace), aircraft_(host_, trace, variables), sound_(trace) {}
+Panel::Panel(Trace &trace, const std::vector<std::string> &variables, bool only_these)
+    : trace_(trace), aircraft_(host_, trace, variables, only_these), sound_(trace) {}
 
 Panel::~Panel() { stop(); }
 
-bool Panel::load(const PanelConfig &config, std::string &error) {
-    std::vector<PlacedGauge> gauges;
-    std::map<std::string, std::shared_ptr<panel_host::GaugeFile>> files;
-    if (!config.background.empty() && !load_background(config.background, background_, error)) {
-        error = config.path + " (file=): " + error;
+bool Panel::place(const PanelConfig &config, const GaugeLine &line,
+                  std::map<std::string, std::shared_ptr<panel_host::GaugeFile>> &files,
+                  std::vector<PlacedGauge> &gauges, Diagnostics &found) {
+    const std::string path = config.folder + line.file + ".gau";
+    std::shared_ptr<panel_host::GaugeFile> &file = files[lower(path)];
+    if (file == nullptr) {
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            found.error(where(config, line), "no gauge file " + line.file + ".gau in " + config.folder);
+            return false;
+        }
+        std::string why;
+        file = panel_host::GaugeFile::load(path, why);
+        if (file == nullptr) {
+            found.error(where(config, line), why);
+            return false;
+        }
+    }
+    PlacedGauge gauge;
+    gauge.line = line;
+    gauge.file = file;
+    gauge.label = line.file + (line.gauge_name.empty() ? "" : "!" + line.gauge_name);
+    gauge.header = line.gauge_name.empty() ? file->gauges().front() : file->find(line.gauge_name);
+    if (gauge.header == nullptr) {
+        std::string carried;
+        for (GaugeHeader *header : file->gauges())
+            carried += std::string(carried.empty() ? "" : ", ") + "\"" +
+                       (header->name ? header->name : "") + "\"";
+        found.error(where(config, line), line.file + ".gau holds no gauge named \"" +
+                                             line.gauge_name + "\" (it holds " + carried + ")");
         return false;
     }
-    for (const GaugeLine &line : config.gauges) {
-        const std::string path = config.folder + line.file + ".gau";
-        std::shared_ptr<panel_host::GaugeFile> &file = files[lower(path)];
-        if (file == nullptr) {
-            if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-                error = where(config, line) + ": no gauge file " + line.file + ".gau in " +
-                        config.folder;
-                return false;
-            }
-            std::string why;
-            file = panel_host::GaugeFile::load(path, why);
-            if (file == nullptr) {
-                error = where(config, line) + ": " + why;
-                return false;
-            }
-        }
-        PlacedGauge gauge;
-        gauge.line = line;
-        gauge.file = file;
-        gauge.label = line.file + (line.gauge_name.empty() ? "" : "!" + line.gauge_name);
-        gauge.header = line.gauge_name.empty() ? file->gauges().front() : file->find(line.gauge_name);
-        if (gauge.header == nullptr) {
-            std::string carried;
-            for (GaugeHeader *header : file->gauges())
-                carried += std::string(carried.empty() ? "" : ", ") + "\"" +
-                           (header->name ? header->name : "") + "\"";
-            error = where(config, line) + ": " + line.file + ".gau holds no gauge named \"" +
-                    line.gauge_name + "\" (it holds " + carried + ")";
-            return false;
-        }
-        if (gauge.header->element_list == nullptr || gauge.header->element_list[0] == nullptr) {
-            error = where(config, line) + ": the gauge has no elements";
-            return false;
-        }
-        for (const PlacedGauge &placed : gauges)
-            if (placed.header == gauge.header) {
-                error = where(config, line) + ": this gauge is already placed by " +
-                        placed.line.key + "; its records allow one place";
-                return false;
-            }
-        panel_host::Bitmap background;
-        std::string why;
-        if (!panel_host::load_bitmap_resource(file->module(), gauge.head()->image, background, why)) {
-            error = where(config, line) + ": its background: " + why;
-            return false;
-        }
-        if (line.width > 0)
-            gauge.scale = static_cast<double>(line.width) / background.width;
-        gauge.width = static_cast<int>(background.width * gauge.scale + 0.5);
-        gauge.height = static_cast<int>(background.height * gauge.scale + 0.5);
-        gauges.push_back(std::move(gauge));
+    if (gauge.header->element_list == nullptr || gauge.header->element_list[0] == nullptr) {
+        found.error(where(config, line), "the gauge has no elements");
+        return false;
     }
+    for (const PlacedGauge &placed : gauges)
+        if (placed.header == gauge.header) {
+            found.error(where(config, line), "this gauge is already placed by " + placed.line.key +
+                                                 "; its records allow one place");
+            return false;
+        }
+    panel_host::Bitmap background;
+    std::string why;
+    if (!panel_host::load_bitmap_resource(file->module(), gauge.head()->image, background, why)) {
+        found.error(where(config, line), "its background: " + why);
+        return false;
+    }
+    if (line.width > 0)
+        gauge.scale = static_cast<double>(line.width) / background.width;
+    gauge.width = static_cast<int>(background.width * gauge.scale + 0.5);
+    gauge.height = static_cast<int>(background.height * gauge.scale + 0.5);
+    if (gauge.height > MAX_PANEL_SIDE) {
+        found.error(where(config, line), "scaled to this width the gauge is " +
+                                             size_text(gauge.width, gauge.height) +
+                                             " pixels, more than " + std::to_string(MAX_PANEL_SIDE) +
+                                             " high");
+        return false;
+    }
+    gauges.push_back(std::move(gauge));
+    return true;
+}
+
+void Panel::warn_of_placement(const PanelConfig &config, Diagnostics &found) const {
+    for (size_t i = 0; i < gauges_.size(); ++i) {
+        const PlacedGauge &gauge = gauges_[i];
+        const GaugeLine &line = gauge.line;
+        const int right = line.x + gauge.width, bottom = line.y + gauge.height;
+        const std::string extent = "the gauge (" + size_text(gauge.width, gauge.height) + " at " +
+                                   std::to_string(line.x) + ", " + std::to_string(line.y) + ")";
+        if (line.x >= width_ || line.y >= height_ || right <= 0 || bottom <= 0)
+            found.warning(where(config, line), extent + " lies outside the " +
+                                                   size_text(width_, height_) + " panel");
+        else if (line.x < 0 || line.y < 0 || right > width_ || bottom > height_)
+            found.warning(where(config, line), extent + " reaches past the " +
+                                                   size_text(width_, height_) + " panel's edge");
+        for (size_t j = 0; j < i; ++j) {
+            const PlacedGauge &other = gauges_[j];
+            if (line.x < other.line.x + other.width && other.line.x < right &&
+                line.y < other.line.y + other.height && other.line.y < bottom)
+                found.warning(where(config, line), extent + " overlaps " + other.line.key +
+                                                       " (" + other.label + "), which it covers");
+        }
+    }
+}
+
+bool Panel::load(const PanelConfig &config, Diagnostics &found) {
+    std::vector<PlacedGauge> gauges;
+    std::map<std::string, std::shared_ptr<panel_host::GaugeFile>> files;
+    bool loaded = true;
+    if (!config.background.empty()) {
+        std::string why;
+        if (!load_background(config.background, background_, why)) {
+            found.error(config.path + " line " + std::to_string(config.background_line) + " (file=" +
+                            config.background_text + ")",
+                        config.background + ": " + why);
+            loaded = false;
+        }
+    }
+    for (const GaugeLine &line : config.gauges)
+        loaded = place(config, line, files, gauges, found) && loaded;
+    if (!loaded)
+        return false;
     gauges_ = std::move(gauges);
     // Each gauge file's sound and debug output are watched once, under the name of its file.
     for (const auto &file : files)
@@ -130,7 +207,15 @@ bool Panel::load(const PanelConfig &config, std::string &error) {
             width_ = std::max(width_, gauge.line.x + gauge.width);
             height_ = std::max(height_, gauge.line.y + gauge.height);
         }
+        if (width_ <= 0 || height_ <= 0 || width_ > MAX_PANEL_SIDE || height_ > MAX_PANEL_SIDE) {
+            found.error(config.path, "without size= the panel would reach to " +
+                                         size_text(width_, height_) + "; a panel is 1 to " +
+                                         std::to_string(MAX_PANEL_SIDE) + " pixels each way");
+            stop();
+            return false;
+        }
     }
+    warn_of_placement(config, found);
     return true;
 }
 
@@ -145,6 +230,15 @@ void Panel::start() {
         if (!host_.install_error.empty())
             trace_.line(gauge.label + ": " + host_.install_error);
         gauge.header->initialize();
+        const std::vector<std::string> unprovided = aircraft_.take_unprovided();
+        if (!unprovided.empty()) {
+            std::string names;
+            for (const std::string &name : unprovided)
+                names += " " + name;
+            trace_.warning(gauge.label + " binds " + std::to_string(unprovided.size()) +
+                           " panel variable(s) the bench does not provide (not in --variables):" +
+                           names);
+        }
         gauge.header->query();
         sound_.flush();
     }

@@ -16,6 +16,7 @@
 #include "gauge_file.h"
 #include "host.h"
 #include "panel_config.h"
+#include "reading.h"
 #include "picture.h"
 #include "sound_trace.h"
 #include "trace.h"
@@ -37,12 +38,14 @@ struct PlacedGauge {
 
 class Panel {
 public:
-    Panel(Trace &trace, const std::vector<std::string> &variables);
+    // The panel variables: see Aircraft.
+    Panel(Trace &trace, const std::vector<std::string> &variables, bool only_these);
     ~Panel();
 
-    // Loads every gauge file the configuration names and finds its gauge.
-    // On the first failure nothing stays loaded and `error` says why.
-    bool load(const PanelConfig &config, std::string &error);
+    // Loads the background and every gauge file the configuration names and
+    // finds its gauge; warns of gauges outside the panel or overlapping. On a
+    // failure nothing stays loaded; `found` has every mistake.
+    bool load(const PanelConfig &config, Diagnostics &found);
     // Connects, installs and initializes every gauge, then asks its query.
     void start();
     // One tick of the simulated aircraft and one panel cycle: update,
@@ -75,6 +78,10 @@ public:
 
 private:
     void trace_icons();
+    bool place(const PanelConfig &config, const GaugeLine &line,
+               std::map<std::string, std::shared_ptr<panel_host::GaugeFile>> &files,
+               std::vector<PlacedGauge> &gauges, Diagnostics &found);
+    void warn_of_placement(const PanelConfig &config, Diagnostics &found) const;
 
     Trace &trace_;
     panel_host::Host host_;

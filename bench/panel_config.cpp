@@ -1,64 +1,86 @@
 #include "panel_config.h"
 
-#include <windows.h>
-
 #include <algorithm>
-#include <cctype>
-#include <cstdlib>
-#include <fstream>
+#include <map>
+
+#include "limits.h"
 
 namespace bench {
 
 namespace {
 
-const char SECTION[] = "Window00";
+const char SECTION[] = "window00";
 
-std::string trim(const std::string &text) {
-    size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos)
-        return std::string();
-    size_t end = text.find_last_not_of(" \t");
-    return text.substr(begin, end - begin + 1);
+// Keys of the host's window section that the bench has no use for.
+const char *const UNUSED_KEYS[] = {"position", "visible", "ident"};
+
+struct Entry {
+    std::string key;    // as written
+    std::string value;  // trimmed, quotes removed
+    int line;
+};
+
+std::string place(const std::string &path, int line) {
+    return path + " line " + std::to_string(line);
 }
 
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
+std::string place(const std::string &path, const Entry &entry) {
+    return place(path, entry.line) + " (" + entry.key + "=" + entry.value + ")";
 }
 
-std::string profile_string(const std::string &path, const char *key) {
-    char value[1024];
-    GetPrivateProfileStringA(SECTION, key, "", value, sizeof value, path.c_str());
-    return value;
-}
-
-// The section's key names, as the profile functions list them.
-std::vector<std::string> section_keys(const std::string &path) {
-    std::vector<char> names(1 << 16);
-    DWORD length = GetPrivateProfileStringA(SECTION, nullptr, "", names.data(),
-                                            static_cast<DWORD>(names.size()), path.c_str());
-    std::vector<std::string> keys;
-    for (DWORD at = 0; at < length && names[at] != 0;) {
-        std::string key(&names[at]);
-        keys.push_back(key);
-        at += static_cast<DWORD>(key.size()) + 1;
+// The [Window00] entries as the profile functions see them: sections and
+// keys without regard to case, the first of two equal keys counting, lines
+// cut at what the profile functions read, ';' lines comments.
+std::vector<Entry> section_entries(const std::string &path, const std::string &text,
+                                   Diagnostics &found, bool &section_seen) {
+    std::vector<Entry> entries;
+    std::map<std::string, int> first_line;
+    bool inside = false;
+    const std::vector<std::string> lines = split_lines(text);
+    for (size_t index = 0; index < lines.size(); ++index) {
+        const int number = static_cast<int>(index) + 1;
+        std::string line = lines[index];
+        if (line.size() > static_cast<size_t>(MAX_PROFILE_LINE)) {
+            found.warning(place(path, number),
+                          "the line is " + std::to_string(line.size()) +
+                              " characters long; the profile functions read only the first " +
+                              std::to_string(MAX_PROFILE_LINE));
+            line.resize(MAX_PROFILE_LINE);
+        }
+        line = trim(line);
+        if (line.empty() || line[0] == ';')
+            continue;
+        if (line[0] == '[') {
+            const size_t close = line.find(']');
+            inside = close != std::string::npos && lower(trim(line.substr(1, close - 1))) == SECTION;
+            section_seen = section_seen || inside;
+            continue;
+        }
+        if (!inside)
+            continue;
+        const size_t equals = line.find('=');
+        if (equals == std::string::npos) {
+            found.warning(place(path, number), "\"" + line + "\" has no '='; the bench ignores it");
+            continue;
+        }
+        Entry entry{trim(line.substr(0, equals)), trim(line.substr(equals + 1)), number};
+        if (entry.value.size() >= 2 && entry.value.front() == '"' && entry.value.back() == '"')
+            entry.value = entry.value.substr(1, entry.value.size() - 2);
+        const std::string key = lower(entry.key);
+        auto first = first_line.find(key);
+        if (first != first_line.end()) {
+            found.warning(place(path, entry),
+                          entry.key + " is given again; the one on line " +
+                              std::to_string(first->second) + " counts");
+            continue;
+        }
+        first_line[key] = number;
+        entries.push_back(entry);
     }
-    return keys;
+    return entries;
 }
 
-bool whole_number(const std::string &text, int &number) {
-    std::string digits = trim(text);
-    if (digits.empty())
-        return false;
-    char *end = nullptr;
-    long value = std::strtol(digits.c_str(), &end, 10);
-    if (*end != 0 || value < -100000 || value > 100000)
-        return false;
-    number = static_cast<int>(value);
-    return true;
-}
-
+// The parts of a comma list, trimmed.
 std::vector<std::string> split_commas(const std::string &text) {
     std::vector<std::string> parts;
     size_t begin = 0;
@@ -71,39 +93,26 @@ std::vector<std::string> split_commas(const std::string &text) {
     }
 }
 
-// "W, H" of size= or size_mm=.
-bool read_size(const std::string &text, int &width, int &height) {
-    std::vector<std::string> parts = split_commas(text);
-    return parts.size() == 2 && whole_number(parts[0], width) && whole_number(parts[1], height) &&
-           width > 0 && height > 0;
-}
-
-// The number of a gaugeNN key, or -1 for other keys.
-int gauge_number(const std::string &key) {
-    std::string name = lower(trim(key));
-    if (name.size() <= 5 || name.compare(0, 5, "gauge") != 0)
-        return -1;
-    int number = 0;
-    return whole_number(name.substr(5), number) && number >= 0 ? number : -1;
-}
-
-// The line on which `key` is given in the section, for messages only.
-int line_of(const std::string &path, const std::string &key) {
-    std::ifstream file(path);
-    std::string text;
-    bool in_section = false;
-    for (int line = 1; std::getline(file, text); ++line) {
-        std::string item = trim(text);
-        if (!item.empty() && item[0] == '[') {
-            in_section = lower(item) == "[" + lower(SECTION) + "]";
-            continue;
-        }
-        size_t equals = item.find('=');
-        if (in_section && equals != std::string::npos &&
-            lower(trim(item.substr(0, equals))) == lower(key))
-            return line;
+bool read_number(const std::string &name, const std::string &text, long long min, long long max,
+                 int &number, std::string &why) {
+    long long value = 0;
+    if (!read_whole(text, min, max, value, why)) {
+        why = name + ": " + why;
+        return false;
     }
-    return 0;
+    number = static_cast<int>(value);
+    return true;
+}
+
+// "W, H" of size= or size_mm=.
+bool read_size(const std::string &text, int &width, int &height, std::string &why) {
+    std::vector<std::string> parts = split_commas(text);
+    if (parts.size() != 2) {
+        why = "expected W, H";
+        return false;
+    }
+    return read_number("the width", parts[0], 1, MAX_PANEL_SIDE, width, why) &&
+           read_number("the height", parts[1], 1, MAX_PANEL_SIDE, height, why);
 }
 
 bool read_gauge_line(const std::string &text, GaugeLine &line, std::string &why) {
@@ -125,15 +134,74 @@ bool read_gauge_line(const std::string &text, GaugeLine &line, std::string &why)
         why = "no gauge file named";
         return false;
     }
-    if (!whole_number(parts[1], line.x) || !whole_number(parts[2], line.y)) {
-        why = "x and y must be whole numbers";
+    if (line.file.find_first_of("\\/:*?\"<>|") != std::string::npos) {
+        why = "\"" + line.file + "\" is not a file name in the panel folder";
         return false;
     }
-    if (parts.size() == 4 && (!whole_number(parts[3], line.width) || line.width <= 0)) {
-        why = "the width must be a positive whole number";
-        return false;
+    return read_number("x", parts[1], -MAX_POSITION, MAX_POSITION, line.x, why) &&
+           read_number("y", parts[2], -MAX_POSITION, MAX_POSITION, line.y, why) &&
+           (parts.size() == 3 ||
+            read_number("the width", parts[3], 1, MAX_PANEL_SIDE, line.width, why));
+}
+
+// The number of a gaugeNN key (two digits), or -1.
+int gauge_number(const std::string &key) {
+    if (key.size() != 7 || lower(key.substr(0, 5)) != "gauge")
+        return -1;
+    long long number = 0;
+    std::string ignored;
+    return read_whole(key.substr(5), 0, MAX_GAUGE_NUMBER, number, ignored) && key[5] != '+' &&
+                   key[5] != '-'
+               ? static_cast<int>(number)
+               : -1;
+}
+
+void read_entry(const PanelConfig &config, const Entry &entry, PanelConfig &result,
+                std::vector<std::pair<int, GaugeLine>> &numbered, Diagnostics &found) {
+    const std::string key = lower(entry.key);
+    std::string why;
+    if (key == "file") {
+        result.background = entry.value.empty() ? "" : config.folder + entry.value;
+        result.background_line = entry.line;
+        result.background_text = entry.value;
+        return;
     }
-    return true;
+    if (key == "size" || key == "size_mm") {
+        if (!read_size(entry.value, result.width, result.height, why)) {
+            result.width = result.height = 0;
+            found.error(place(config.path, entry), why);
+        }
+        return;
+    }
+    for (const char *unused : UNUSED_KEYS)
+        if (key == unused)
+            return;
+    const int number = gauge_number(entry.key);
+    if (number < 0) {
+        const bool gauge_like = key.compare(0, 5, "gauge") == 0 || key.compare(0, 5, "guage") == 0;
+        found.warning(place(config.path, entry),
+                      gauge_like ? "\"" + entry.key + "\" is not a gauge key (gauge00 to gauge" +
+                                       std::to_string(MAX_GAUGE_NUMBER) + "); the bench ignores it"
+                                 : "unknown key \"" + entry.key + "\"; the bench ignores it");
+        return;
+    }
+    GaugeLine line;
+    line.key = entry.key;
+    line.text = entry.value;
+    line.line = entry.line;
+    const size_t semicolon = line.text.find(';');
+    std::string value = line.text;
+    if (semicolon != std::string::npos) {
+        found.warning(where(config, line),
+                      "the text after ';' is taken for a comment; the profile functions keep it "
+                      "in the value");
+        value = trim(value.substr(0, semicolon));
+    }
+    if (!read_gauge_line(value, line, why)) {
+        found.error(where(config, line), why);
+        return;
+    }
+    numbered.emplace_back(number, line);
 }
 
 }  // namespace
@@ -145,66 +213,35 @@ std::string where(const PanelConfig &config, const GaugeLine &line) {
     return place + " (" + line.key + "=" + line.text + ")";
 }
 
-bool read_panel_config(const std::string &path, PanelConfig &config, std::string &error) {
-    char full[MAX_PATH];
-    char *name = nullptr;
-    if (GetFullPathNameA(path.c_str(), MAX_PATH, full, &name) == 0 || name == nullptr) {
-        error = path + ": not a file name";
-        return false;
+PanelConfig read_panel_text(const std::string &path, const std::string &text, Diagnostics &found) {
+    PanelConfig config;
+    config.path = path;
+    const size_t slash = path.find_last_of("\\/");
+    config.folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    bool section_seen = false;
+    const std::vector<Entry> entries = section_entries(path, text, found, section_seen);
+    if (entries.empty()) {
+        found.error(path, section_seen ? "the [Window00] section is empty"
+                                       : "no [Window00] section");
+        return config;
     }
-    config.path = full;
-    config.folder = std::string(full, name - full);
-    DWORD attributes = GetFileAttributesA(full);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        error = config.path + ": no such panel configuration";
-        return false;
-    }
-    std::vector<std::string> keys = section_keys(config.path);
-    if (keys.empty()) {
-        error = config.path + ": no [Window00] section, or an empty one";
-        return false;
-    }
-
-    std::string background = profile_string(config.path, "file");
-    if (!background.empty())
-        config.background = config.folder + background;
-    std::string size = profile_string(config.path, "size");
-    const char *size_key = "size";
-    if (size.empty()) {
-        size = profile_string(config.path, "size_mm");
-        size_key = "size_mm";
-    }
-    if (!size.empty() && !read_size(size, config.width, config.height)) {
-        error = config.path + " line " + std::to_string(line_of(config.path, size_key)) + " (" +
-                size_key + "=" + size + "): expected two positive whole numbers";
-        return false;
-    }
-
+    const bool size_given = std::any_of(entries.begin(), entries.end(),
+                                        [](const Entry &entry) { return lower(entry.key) == "size"; });
     std::vector<std::pair<int, GaugeLine>> numbered;
-    for (const std::string &key : keys) {
-        int number = gauge_number(key);
-        if (number < 0)
+    for (const Entry &entry : entries) {
+        if (size_given && lower(entry.key) == "size_mm") {
+            found.warning(place(path, entry), "size= is given as well; the bench ignores size_mm=");
             continue;
-        GaugeLine line;
-        line.key = key;
-        line.text = profile_string(config.path, key.c_str());
-        line.line = line_of(config.path, key);
-        std::string why;
-        if (!read_gauge_line(line.text, line, why)) {
-            error = where(config, line) + ": " + why;
-            return false;
         }
-        numbered.emplace_back(number, line);
+        read_entry(config, entry, config, numbered, found);
     }
     std::stable_sort(numbered.begin(), numbered.end(),
                      [](const auto &a, const auto &b) { return a.first < b.first; });
     for (auto &entry : numbered)
         config.gauges.push_back(entry.second);
-    if (config.gauges.empty()) {
-        error = config.path + ": [Window00] places no gauge (no gaugeNN= line)";
-        return false;
-    }
-    return true;
+    if (numbered.empty() && !found.has_errors())
+        found.error(path, "[Window00] places no gauge (no gaugeNN= line)");
+    return config;
 }
 
 }  // namespace bench

@@ -1,8 +1,6 @@
 #include "scenario.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <algorithm>
 
 #include "png_file.h"
 
@@ -10,58 +8,116 @@ namespace bench {
 
 namespace {
 
-bool number(const std::string &text, double &value) {
-    if (text.empty())
-        return false;
-    char *end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return *end == 0;
-}
-
-bool whole(const std::string &text, long &value) {
-    if (text.empty())
-        return false;
-    char *end = nullptr;
-    value = std::strtol(text.c_str(), &end, 0);
-    return *end == 0;
-}
+const std::string &gauge_word(const Command &command) { return command.words[0]; }
 
 }  // namespace
 
-Scenario::Scenario(Panel &panel, Trace &trace, const std::string &output_folder)
-    : panel_(panel), trace_(trace), output_folder_(output_folder) {}
+// Every command of COMMANDS and the member that runs it.
+const std::vector<Scenario::CommandRunner> Scenario::RUNNERS = {
+    {"click", &Scenario::click},
+    {"mouse", &Scenario::mouse},
+    {"run", &Scenario::run},
+    {"set", &Scenario::set},
+    {"expect", &Scenario::expect},
+    {"expect-event", &Scenario::expect_event},
+    {"expect-no-event", &Scenario::expect_event},
+    {"expect-sound", &Scenario::expect_sound},
+    {"expect-no-sound", &Scenario::expect_sound},
+    {"expect-shown", &Scenario::expect_shown},
+    {"expect-hidden", &Scenario::expect_shown},
+    {"snapshot", &Scenario::snapshot},
+    {"window-snapshot", &Scenario::snapshot},
+    {"expect-window-as-panel", &Scenario::expect_window_as_panel},
+    {"note", &Scenario::note},
+    {"quit", &Scenario::quit},
+};
 
-bool Scenario::load(const std::string &path, std::string &error) {
-    std::ifstream file(path);
-    if (!file) {
-        error = path + ": no such scenario script";
-        return false;
-    }
+Scenario::Scenario(Panel &panel, Trace &trace, const std::string &output_folder,
+                   const std::string &start_folder)
+    : panel_(panel), trace_(trace), output_folder_(output_folder), start_folder_(start_folder) {}
+
+void Scenario::set_commands(const std::string &path, std::vector<Command> commands) {
     path_ = path;
-    for (std::string line; std::getline(file, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines_.push_back(line);
+    commands_ = std::move(commands);
+    next_ = 0;
+}
+
+std::string Scenario::where(const Command &command) const {
+    return path_ + ":" + std::to_string(command.line);
+}
+
+void Scenario::check_against_panel(Diagnostics &found, bool window) const {
+    Panel &panel = panel_;
+    for (const Command &command : commands_) {
+        const bool needs_window = command.name == "mouse" || command.name == "window-snapshot" ||
+                                  command.name == "expect-window-as-panel";
+        if (needs_window && !window)
+            found.error(where(command), command.name + " needs the window (--window)");
+        const bool point = (command.name == "click" && command.form == 0) || command.name == "mouse";
+        if (point) {
+            const int x = static_cast<int>(command.numbers[0]), y = static_cast<int>(command.numbers[1]);
+            if (x < 0 || y < 0 || x >= panel.width() || y >= panel.height())
+                found.warning(where(command), "(" + std::to_string(x) + ", " + std::to_string(y) +
+                                                  ") lies outside the " + std::to_string(panel.width()) +
+                                                  " x " + std::to_string(panel.height()) + " panel");
+            continue;
+        }
+        const bool names_gauge = command.name == "click" || command.name == "expect-sound" ||
+                                 command.name == "expect-no-sound" || command.name == "expect-shown" ||
+                                 command.name == "expect-hidden";
+        if (!names_gauge)
+            continue;
+        const PlacedGauge *gauge = panel.find(gauge_word(command));
+        if (gauge == nullptr) {
+            found.error(where(command), "no gauge \"" + gauge_word(command) + "\" on the panel");
+            continue;
+        }
+        if (command.name.find("sound") != std::string::npos && !panel.sound().watches(gauge->file->module()))
+            found.error(where(command), gauge_word(command) +
+                                            "'s gauge file imports no DirectSoundCreate to watch");
+        if (command.name == "expect-shown" || command.name == "expect-hidden") {
+            bool known = false;
+            panel_host::for_each_element(gauge->head(), [&](ElementRecord *element) {
+                known = known || element->image == static_cast<uint32_t>(command.numbers[1]);
+            });
+            if (!known)
+                found.error(where(command), "gauge \"" + gauge_word(command) +
+                                                "\" has no element with bitmap " + command.words[1]);
+        }
     }
-    return true;
+}
+
+void Scenario::check_variables(Diagnostics &found) const {
+    for (const Command &command : commands_) {
+        double value = 0;
+        if ((command.name == "set" || command.name == "expect") &&
+            !panel_.aircraft().read(command.words[0], value))
+            found.error(where(command), "no variable \"" + command.words[0] +
+                                            "\" (a token number, or a panel variable a gauge binds)");
+    }
 }
 
 Scenario::Status Scenario::step() {
-    while (waiting_ == 0 && !quit_ && next_ < lines_.size()) {
-        const std::string &line = lines_[next_++];
-        std::istringstream words_in(line);
-        std::vector<std::string> words;
-        for (std::string word; words_in >> word;)
-            words.push_back(word);
-        if (words.empty() || words[0][0] == '#')
-            continue;
-        // What follows the command word, for commands that take a name with spaces.
-        size_t at = line.find(words[0]) + words[0].size();
-        size_t begin = line.find_first_not_of(" \t", at);
-        std::string rest = begin == std::string::npos ? "" : line.substr(begin);
-        while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t'))
-            rest.pop_back();
-        if (!execute(words, rest))
+    if (!variables_checked_) {
+        variables_checked_ = true;
+        Diagnostics found;
+        check_variables(found);
+        if (found.has_errors()) {
+            for (const Diagnostic &item : found.items())
+                error_ += (error_.empty() ? "" : "\n") + format(item);
+            return Status::Failed;
+        }
+    }
+    while (waiting_ == 0 && !quit_ && next_ < commands_.size()) {
+        const Command &command = commands_[next_++];
+        auto runner = std::find_if(RUNNERS.begin(), RUNNERS.end(), [&](const CommandRunner &entry) {
+            return command.name == entry.name;
+        });
+        if (runner == RUNNERS.end()) {
+            fail("the bench cannot run \"" + command.name + "\"");
+            return Status::Failed;
+        }
+        if (!(this->*(runner->run))(command))
             return Status::Failed;
     }
     if (quit_)
@@ -70,25 +126,25 @@ Scenario::Status Scenario::step() {
 }
 
 bool Scenario::fail(const std::string &what) {
-    error_ = path_ + ":" + std::to_string(next_) + ": " + what;
+    error_ = (next_ > 0 ? where(commands_[next_ - 1]) : path_) + ": " + what;
     return false;
 }
 
 std::string Scenario::output_path(const std::string &name) const {
     const bool absolute = (name.size() > 1 && name[1] == ':') || name[0] == '\\' || name[0] == '/';
-    return absolute || output_folder_.empty() ? name : output_folder_ + "\\" + name;
+    if (absolute)
+        return name;
+    return (output_folder_.empty() ? start_folder_ : output_folder_) + "\\" + name;
 }
 
 bool Scenario::gauge_icon(const std::string &gauge_name, const std::string &icon, bool &shown) {
     PlacedGauge *gauge = panel_.find(gauge_name);
     if (gauge == nullptr)
         return fail("no gauge \"" + gauge_name + "\" on the panel");
-    long image = 0;
-    if (!whole(icon, image))
-        return fail("\"" + icon + "\" is no bitmap number (e.g. 0x2000)");
+    const uint32_t image = static_cast<uint32_t>(commands_[next_ - 1].numbers[1]);
     bool found = false;
     panel_host::for_each_element(gauge->head(), [&](ElementRecord *element) {
-        if (!found && element->image == static_cast<uint32_t>(image)) {
+        if (!found && element->image == image) {
             found = true;
             shown = panel_.host().shown(element);
         }
@@ -96,157 +152,153 @@ bool Scenario::gauge_icon(const std::string &gauge_name, const std::string &icon
     return found || fail("gauge \"" + gauge_name + "\" has no element with bitmap " + icon);
 }
 
-bool Scenario::execute(const std::vector<std::string> &words, const std::string &rest) {
-    const std::string &command = words[0];
-    const size_t count = words.size() - 1;
-    if (command == "click" || command == "mouse") {
-        long x = 0, y = 0;
-        if (count == 2 && whole(words[1], x) && whole(words[2], y)) {
-        } else if (command == "click" && count >= 1) {
-            PlacedGauge *gauge = panel_.find(rest);
-            if (gauge == nullptr)
-                return fail("no gauge \"" + rest + "\" on the panel");
-            int gx = 0, gy = 0;
-            if (!panel_.click_point(*gauge, gx, gy))
-                return fail("gauge \"" + rest + "\" has no registered click region");
-            x = gx;
-            y = gy;
-        } else {
-            return fail("usage: " + command + (command == "click" ? " GAUGE | click X Y" : " X Y"));
-        }
-        if (command == "click") {
-            panel_.click(static_cast<int>(x), static_cast<int>(y));
-            return true;
-        }
-        std::string why = "mouse needs the window (--window)";
-        return (mouse_click && mouse_click(static_cast<int>(x), static_cast<int>(y), why)) ||
-               fail(why);
-    }
-    if (command == "run") {
-        long ticks = 0;
-        if (count != 1 || !whole(words[1], ticks) || ticks < 0)
-            return fail("usage: run TICKS (a whole number, 18 ticks a second)");
-        waiting_ = static_cast<int>(ticks);
-        return true;
-    }
-    if (command == "set" || command == "expect") {
-        double value = 0;
-        if (count != 2 || !number(words[2], value))
-            return fail("usage: " + command + " VARIABLE VALUE");
-        if (command == "set") {
-            if (!panel_.aircraft().write(words[1], value))
-                return fail("no variable \"" + words[1] + "\" (a token number or a panel variable)");
-            trace_.line("set " + words[1] + " " + format_value(value));
-            panel_.aircraft().trace_changes();
-            return true;
-        }
-        double found = 0;
-        if (!panel_.aircraft().read(words[1], found))
-            return fail("no variable \"" + words[1] + "\" (a token number or a panel variable)");
-        if (found != value)
-            return fail("expected " + words[1] + " " + format_value(value) + ", found " +
-                        format_value(found));
-        return true;
-    }
-    if (command == "expect-event" || command == "expect-no-event") {
-        uint32_t id = 0;
-        if (count != 1 || !Aircraft::event_id(words[1], id))
-            return fail("usage: " + command + " start|stop|NUMBER");
-        const std::vector<SentEvent> &events = panel_.aircraft().events();
-        size_t match = events_checked_;
-        while (match < events.size() && events[match].id != id)
-            ++match;
-        if (command == "expect-no-event")
-            return match == events.size() ||
-                   fail("expected no " + words[1] + " event, found one sent at tick " +
-                        std::to_string(events[match].tick));
-        if (match == events.size())
-            return fail("expected a " + words[1] + " event, found " +
-                        (events.size() == events_checked_ ? std::string("no event sent")
-                                                          : std::string("none of that kind")) +
-                        " since the last expect-event");
-        events_checked_ = match + 1;
-        return true;
-    }
-    if (command == "expect-sound" || command == "expect-no-sound") {
-        const bool wanted = command == "expect-sound";
-        long bytes = 0;
-        if (count != (wanted ? 2u : 1u) || (wanted && (!whole(words[2], bytes) || bytes <= 0)))
-            return fail("usage: " + command + (wanted ? " GAUGE BYTES" : " GAUGE"));
-        PlacedGauge *gauge = panel_.find(words[1]);
+bool Scenario::click(const Command &command) {
+    int x = 0, y = 0;
+    if (command.form == 0) {
+        x = static_cast<int>(command.numbers[0]);
+        y = static_cast<int>(command.numbers[1]);
+    } else {
+        PlacedGauge *gauge = panel_.find(gauge_word(command));
         if (gauge == nullptr)
-            return fail("no gauge \"" + words[1] + "\" on the panel");
-        SoundTrace &sound = panel_.sound();
-        const HMODULE module = gauge->file->module();
-        if (!sound.watches(module))
-            return fail(words[1] + "'s gauge file imports no DirectSoundCreate to watch");
-        const std::vector<SoundPlay> since = sound.unmatched_plays(module);
-        if (!wanted)
-            return since.empty() ||
-                   fail("expected no sound from " + words[1] + ", found buffer " +
-                        std::to_string(since[0].buffer) + " (" + std::to_string(since[0].bytes) +
-                        " bytes) played at tick " + std::to_string(since[0].tick));
-        if (sound.match_play(module, static_cast<DWORD>(bytes)) != nullptr)
-            return true;
-        std::string found;
-        for (const SoundPlay &play : since)
-            found += (found.empty() ? "" : ", ") + std::to_string(play.bytes);
-        return fail("expected " + words[1] + " to play a buffer of " + words[2] + " bytes, found " +
-                    (found.empty() ? std::string("no buffer played")
-                                   : "plays of " + found + " bytes only") +
-                    " since the last expect-sound");
+            return fail("no gauge \"" + gauge_word(command) + "\" on the panel");
+        if (!panel_.click_point(*gauge, x, y))
+            return fail("gauge \"" + gauge_word(command) + "\" has no registered click region");
     }
-    if (command == "expect-shown" || command == "expect-hidden") {
-        bool shown = false;
-        if (count != 2)
-            return fail("usage: " + command + " GAUGE BITMAP");
-        if (!gauge_icon(words[1], words[2], shown))
-            return false;
-        const bool wanted = command == "expect-shown";
-        return shown == wanted || fail("expected " + words[1] + " " + words[2] + " " +
-                                       (wanted ? "shown" : "hidden") + ", found it " +
-                                       (shown ? "shown" : "hidden"));
-    }
-    if (command == "snapshot" || command == "window-snapshot") {
-        if (count != 1)
-            return fail("usage: " + command + " FILE.png");
-        const std::string path = output_path(words[1]);
-        std::string why = command + " needs the window (--window)";
-        panel_host::Picture picture;
-        if (command == "snapshot")
-            picture = panel_.compose();
-        else if (!window_picture || !window_picture(picture, why))
-            return fail(why);
-        if (!write_png(picture, path, why))
-            return fail(why);
-        trace_.line(command + " " + path);
+    if (!panel_.click(x, y))
+        trace_.warning(where(command) + ": the click at (" + std::to_string(x) + ", " +
+                       std::to_string(y) + ") meets no gauge's click region");
+    return true;
+}
+
+bool Scenario::mouse(const Command &command) {
+    std::string why = "mouse needs the window (--window)";
+    return (mouse_click && mouse_click(static_cast<int>(command.numbers[0]),
+                                       static_cast<int>(command.numbers[1]), why)) ||
+           fail(why);
+}
+
+bool Scenario::run(const Command &command) {
+    waiting_ = static_cast<long>(command.numbers[0]);
+    return true;
+}
+
+bool Scenario::set(const Command &command) {
+    const double value = command.numbers[1];
+    if (!panel_.aircraft().write(command.words[0], value))
+        return fail("no variable \"" + command.words[0] + "\" (a token number or a panel variable)");
+    trace_.line("set " + command.words[0] + " " + format_value(value));
+    panel_.aircraft().trace_changes();
+    return true;
+}
+
+bool Scenario::expect(const Command &command) {
+    const std::string &name = command.words[0];
+    const double value = command.numbers[1];
+    double found = 0;
+    if (!panel_.aircraft().read(name, found))
+        return fail("no variable \"" + name + "\" (a token number or a panel variable)");
+    if (found != value)
+        return fail("expected " + name + " " + format_value(value) + ", found " + format_value(found));
+    return true;
+}
+
+bool Scenario::expect_event(const Command &command) {
+    const std::string &name = command.words[0];
+    uint32_t id = 0;
+    if (!Aircraft::event_id(name, id))
+        id = static_cast<uint32_t>(command.numbers[0]);
+    const std::vector<SentEvent> &events = panel_.aircraft().events();
+    size_t match = events_checked_;
+    while (match < events.size() && events[match].id != id)
+        ++match;
+    if (command.name == "expect-no-event")
+        return match == events.size() ||
+               fail("expected no " + name + " event, found one sent at tick " +
+                    std::to_string(events[match].tick));
+    if (match == events.size())
+        return fail("expected a " + name + " event, found " +
+                    (events.size() == events_checked_ ? std::string("no event sent")
+                                                      : std::string("none of that kind")) +
+                    " since the last expect-event");
+    events_checked_ = match + 1;
+    return true;
+}
+
+bool Scenario::expect_sound(const Command &command) {
+    const bool wanted = command.name == "expect-sound";
+    const std::string &name = gauge_word(command);
+    PlacedGauge *gauge = panel_.find(name);
+    if (gauge == nullptr)
+        return fail("no gauge \"" + name + "\" on the panel");
+    SoundTrace &sound = panel_.sound();
+    const HMODULE module = gauge->file->module();
+    if (!sound.watches(module))
+        return fail(name + "'s gauge file imports no DirectSoundCreate to watch");
+    const std::vector<SoundPlay> since = sound.unmatched_plays(module);
+    if (!wanted)
+        return since.empty() ||
+               fail("expected no sound from " + name + ", found buffer " +
+                    std::to_string(since[0].buffer) + " (" + std::to_string(since[0].bytes) +
+                    " bytes) played at tick " + std::to_string(since[0].tick));
+    if (sound.match_play(module, static_cast<DWORD>(command.numbers[1])) != nullptr)
         return true;
-    }
-    if (command == "expect-window-as-panel") {
-        std::string why = command + " needs the window (--window)";
-        panel_host::Picture window;
-        if (count != 0 || !window_picture || !window_picture(window, why))
-            return fail(count != 0 ? "usage: " + command : why);
-        panel_host::Picture panel = panel_.compose();
-        if (window.width != panel.width || window.height != panel.height)
-            return fail("expected the window " + std::to_string(panel.width) + " x " +
-                        std::to_string(panel.height) + ", found " + std::to_string(window.width) +
-                        " x " + std::to_string(window.height));
-        size_t differing = 0;
-        for (size_t i = 0; i < panel.pixels.size(); ++i)
-            differing += (window.pixels[i] & 0xFFFFFF) != (panel.pixels[i] & 0xFFFFFF);
-        return differing == 0 || fail("expected the window to show the panel, found " +
-                                      std::to_string(differing) + " pixels differing");
-    }
-    if (command == "note") {
-        trace_.line("== " + rest);
-        return true;
-    }
-    if (command == "quit") {
-        quit_ = true;
-        return true;
-    }
-    return fail("unknown command \"" + command + "\"");
+    std::string found;
+    for (const SoundPlay &play : since)
+        found += (found.empty() ? "" : ", ") + std::to_string(play.bytes);
+    return fail("expected " + name + " to play a buffer of " + command.words[1] + " bytes, found " +
+                (found.empty() ? std::string("no buffer played") : "plays of " + found + " bytes only") +
+                " since the last expect-sound");
+}
+
+bool Scenario::expect_shown(const Command &command) {
+    bool shown = false;
+    if (!gauge_icon(gauge_word(command), command.words[1], shown))
+        return false;
+    const bool wanted = command.name == "expect-shown";
+    return shown == wanted || fail("expected " + gauge_word(command) + " " + command.words[1] + " " +
+                                   (wanted ? "shown" : "hidden") + ", found it " +
+                                   (shown ? "shown" : "hidden"));
+}
+
+bool Scenario::snapshot(const Command &command) {
+    const std::string path = output_path(command.words[0]);
+    std::string why = command.name + " needs the window (--window)";
+    panel_host::Picture picture;
+    if (command.name == "snapshot")
+        picture = panel_.compose();
+    else if (!window_picture || !window_picture(picture, why))
+        return fail(why);
+    if (!write_png(picture, path, why))
+        return fail(why);
+    trace_.line(command.name + " " + path);
+    return true;
+}
+
+bool Scenario::expect_window_as_panel(const Command &command) {
+    std::string why = command.name + " needs the window (--window)";
+    panel_host::Picture window;
+    if (!window_picture || !window_picture(window, why))
+        return fail(why);
+    panel_host::Picture panel = panel_.compose();
+    if (window.width != panel.width || window.height != panel.height)
+        return fail("expected the window " + std::to_string(panel.width) + " x " +
+                    std::to_string(panel.height) + ", found " + std::to_string(window.width) +
+                    " x " + std::to_string(window.height));
+    size_t differing = 0;
+    for (size_t i = 0; i < panel.pixels.size(); ++i)
+        differing += (window.pixels[i] & 0xFFFFFF) != (panel.pixels[i] & 0xFFFFFF);
+    return differing == 0 || fail("expected the window to show the panel, found " +
+                                  std::to_string(differing) + " pixels differing");
+}
+
+bool Scenario::note(const Command &command) {
+    trace_.line("== " + command.words[0]);
+    return true;
+}
+
+bool Scenario::quit(const Command &) {
+    quit_ = true;
+    return true;
 }
 
 int run_headless(Scenario &scenario, Panel &panel) {

@@ -1,5 +1,6 @@
-// A scenario script, one command a line, run against a panel: clicks,
-// ticks, variables set and expected, events expected, snapshots.
+// A scenario script run against a panel: clicks, ticks, variables set and
+// expected, events expected, snapshots. The script is read and checked whole
+// (scenario_script.h) before its first command runs.
 #ifndef BENCH_SCENARIO_H
 #define BENCH_SCENARIO_H
 
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include "panel.h"
+#include "reading.h"
+#include "scenario_script.h"
 #include "trace.h"
 
 namespace bench {
@@ -16,15 +19,24 @@ class Scenario {
 public:
     enum class Status { Running, Done, Failed, Quit };
 
-    Scenario(Panel &panel, Trace &trace, const std::string &output_folder);
+    // Relative picture paths resolve against `output_folder`, or against
+    // `start_folder` when there is none.
+    Scenario(Panel &panel, Trace &trace, const std::string &output_folder,
+             const std::string &start_folder);
 
-    // Reads the script; false with a reason when it cannot be read.
-    bool load(const std::string &path, std::string &error);
+    void set_commands(const std::string &path, std::vector<Command> commands);
+    // Checks the commands against the loaded panel: gauges, bitmaps, points,
+    // and commands that need the window.
+    void check_against_panel(Diagnostics &found, bool window) const;
+    // Checks the variables the commands name, once the gauges have bound theirs.
+    void check_variables(Diagnostics &found) const;
+
     // Runs commands until one waits for ticks (see waiting()), the script
-    // ends, a command fails (see error()) or asks to quit.
+    // ends, a command fails (see error()) or asks to quit. The first call,
+    // made once the gauges are installed, checks the variables first.
     Status step();
     // Ticks the last command waits for; the caller runs them, one panel cycle each.
-    int waiting() const { return waiting_; }
+    long waiting() const { return waiting_; }
     void waited() { --waiting_; }
     const std::string &error() const { return error_; }
 
@@ -34,20 +46,42 @@ public:
     std::function<bool(panel_host::Picture &picture, std::string &error)> window_picture;
 
 private:
-    bool execute(const std::vector<std::string> &words, const std::string &rest);
+    using Runner = bool (Scenario::*)(const Command &);
+    struct CommandRunner {
+        const char *name;
+        Runner run;
+    };
+    static const std::vector<CommandRunner> RUNNERS;
+
+    bool click(const Command &command);
+    bool mouse(const Command &command);
+    bool run(const Command &command);
+    bool set(const Command &command);
+    bool expect(const Command &command);
+    bool expect_event(const Command &command);
+    bool expect_sound(const Command &command);
+    bool expect_shown(const Command &command);
+    bool snapshot(const Command &command);
+    bool expect_window_as_panel(const Command &command);
+    bool note(const Command &command);
+    bool quit(const Command &command);
+
     bool fail(const std::string &what);
+    std::string where(const Command &command) const;
     bool gauge_icon(const std::string &gauge_name, const std::string &icon, bool &shown);
     std::string output_path(const std::string &name) const;
 
     Panel &panel_;
     Trace &trace_;
     std::string output_folder_;
+    std::string start_folder_;
     std::string path_;
-    std::vector<std::string> lines_;
+    std::vector<Command> commands_;
     size_t next_ = 0;
-    int waiting_ = 0;
+    long waiting_ = 0;
     bool quit_ = false;
     size_t events_checked_ = 0;  // events before this index are matched
+    bool variables_checked_ = false;
     std::string error_;
 };
 

@@ -27,6 +27,15 @@ void Trace::line(const std::string &text) {
     }
 }
 
+void Trace::warning(const std::string &text) {
+    fprintf(stderr, "warning: %s\n", text.c_str());
+    fflush(stderr);
+    if (file_ != nullptr) {
+        fprintf(file_, "[tick %5lu] warning: %s\n", tick, text.c_str());
+        fflush(file_);
+    }
+}
+
 std::string format_value(double value) {
     char text[64];
     if (std::floor(value) == value && std::fabs(value) < 1e15)

@@ -14,6 +14,8 @@ public:
     // Also writes the trace into `path`; false when it cannot be created.
     bool open_file(const std::string &path);
     void line(const std::string &text);
+    // "warning: TEXT" on the error stream and in the trace file.
+    void warning(const std::string &text);
     unsigned long tick = 0;
 
 private:

@@ -2,13 +2,33 @@
 
 #include <cstring>
 
+#include "pe_check.h"
+
 namespace panel_host {
 
 std::unique_ptr<GaugeFile> GaugeFile::load(const std::string &path, std::string &error) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        error = path + ": a folder, not a gauge file";
+        return nullptr;
+    }
+    const std::string problem = pe_file_problem(path);
+    if (!problem.empty()) {
+        error = path + ": " + problem;
+        return nullptr;
+    }
     std::unique_ptr<GaugeFile> file(new GaugeFile);
     file->module_ = LoadLibraryA(path.c_str());
     if (file->module_ == nullptr) {
-        error = path + ": cannot be loaded (error " + std::to_string(GetLastError()) + ")";
+        const DWORD code = GetLastError();
+        char reason[256] = "";
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                       reason, sizeof reason, nullptr);
+        std::string why = reason;
+        while (!why.empty() && (why.back() == '\n' || why.back() == '\r' || why.back() == ' '))
+            why.pop_back();
+        error = path + ": cannot be loaded (error " + std::to_string(code) +
+                (why.empty() ? "" : ": " + why) + ")";
         return nullptr;
     }
     file->linkage_ = reinterpret_cast<ModuleLinkage *>(GetProcAddress(file->module_, "Linkage"));

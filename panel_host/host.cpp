@@ -208,6 +208,8 @@ void Host::bind_var(ModuleVar *variable) {
 void Host::bind_var_by_name(ModuleVar *variable, const char *name) {
     log("BindVarByName", {word(variable)}, name);
     variable->storage = panel_variable(name);
+    if (variable->storage == nullptr && name != nullptr && on_unknown_variable)
+        variable->storage = on_unknown_variable(name);
 }
 
 void Host::refresh_var(ModuleVar *variable) {

@@ -73,6 +73,9 @@ public:
     // The gauge's picture as its last DrawElements composed it, or null.
     const Picture *picture(const ElementRecord *head) const;
 
+    // Asked when a gauge binds a name no one provides: the storage to give
+    // it (provided from then on), or null to leave the gauge's record unbound.
+    std::function<int32_t *(const std::string &name)> on_unknown_variable;
     // The simulator's reaction to SendEvent, after it is logged.
     std::function<void(uint32_t event_id, uint32_t value)> on_event;
     // Every service call, as it is made.

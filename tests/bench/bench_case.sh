@@ -3,13 +3,15 @@
 # status and what it prints.
 # usage: bench_case.sh WINE-RUN BENCH-EXE GAUGE-DIR WORK-DIR PANEL-CFG SCRIPT STATUS
 #            [has=TEXT | lacks=TEXT | file=PATH | sounds=DIR | drop=NAME | cut=NAME:BYTES |
-#             png=NAME | arg=ARG]...
+#             png=NAME | exists=PATH | out=FOLDER | arg=ARG]...
 #   has/lacks  text the output (stdout and stderr) must or must not hold
 #   file       copied into the panel folder beside the gauge files
 #   sounds     a folder whose .wav files go where the ignition gauge opens them
 #   drop       NAME: a sound file laid out by an earlier sounds= is taken away again
 #   cut        NAME:BYTES: such a sound file keeps only its first BYTES bytes
-#   png        a snapshot the run must leave in WORK-DIR/out as a PNG file
+#   png        a snapshot the run must leave in the output folder as a PNG file
+#   exists     a file the run must leave, relative to WORK-DIR
+#   out        the --out folder, relative to WORK-DIR (default out; none: no --out)
 #   arg        passed on to the bench
 set -u
 wine_run=$1 bench=$2 gauges=$3 work=$4 config=$5 script=$6 status=$7
@@ -22,9 +24,11 @@ cp "$gauges"/*.gau "$panel/"
 set --  "$@" end
 args=""
 checks=""
+out=out
 for item in "$@"; do
     case "$item" in
-    file=*) cp "${item#file=}" "$panel/" ;;
+    file=*) cp -r "${item#file=}" "$panel/" ;;
+    out=*) out=${item#out=} ;;
     sounds=*) mkdir -p "$work/Aircraft/sound/kaprelo" && cp "${item#sounds=}"/*.wav "$work/Aircraft/sound/kaprelo/" ;;
     drop=*) rm -f "$work/Aircraft/sound/kaprelo/${item#drop=}" ;;
     cut=*)
@@ -43,8 +47,10 @@ if [ "$script" != none ]; then
     cp "$script" script.txt
     script_args="--script script.txt"
 fi
+out_args=""
+[ "$out" = none ] || out_args="--out $out"
 # shellcheck disable=SC2086
-"$wine_run" "$bench" Aircraft/test/panel/panel.cfg $script_args --out out $args >output.txt 2>&1
+"$wine_run" "$bench" Aircraft/test/panel/panel.cfg $script_args $out_args $args >output.txt 2>&1
 found=$?
 cat output.txt
 failed=0
@@ -56,8 +62,9 @@ echo "$checks" | while IFS= read -r check; do
     case "$check" in
     has=*) grep -qF -- "${check#has=}" output.txt || { echo "FAIL: expected in the output: ${check#has=}"; exit 1; } ;;
     lacks=*) ! grep -qF -- "${check#lacks=}" output.txt || { echo "FAIL: not expected in the output: ${check#lacks=}"; exit 1; } ;;
-    png=*) head -c 8 "out/${check#png=}" 2>/dev/null | od -An -tx1 | grep -q "89 50 4e 47 0d 0a 1a 0a" ||
-        { echo "FAIL: expected the PNG snapshot out/${check#png=}"; exit 1; } ;;
+    png=*) head -c 8 "$out/${check#png=}" 2>/dev/null | od -An -tx1 | grep -q "89 50 4e 47 0d 0a 1a 0a" ||
+        { echo "FAIL: expected the PNG snapshot $out/${check#png=}"; exit 1; } ;;
+    exists=*) [ -f "${check#exists=}" ] || { echo "FAIL: expected the file ${check#exists=}"; exit 1; } ;;
     esac
 done || failed=1
 exit $failed

@@ -1,0 +1,115 @@
+#include "arguments.h"
+
+namespace bench {
+
+const char USAGE[] =
+    "usage: bench PANEL.cfg [--script FILE] [--window] [--check] [--out FOLDER] [--trace FILE]\n"
+    "             [--sim-folder FOLDER] [--variables NAME,NAME,...] [--frames FOLDER]\n"
+    "       bench --help\n"
+    "  --script      run the scenario script (headless unless --window)\n"
+    "  --window      show the panel in a window; clicks go to the gauges\n"
+    "  --check       check the panel file and the script, then stop; runs nothing\n"
+    "  --out         folder for the trace (trace.txt) and snapshots, made if missing\n"
+    "  --trace       write the trace into FILE as well\n"
+    "  --sim-folder  the simulator's folder, made the current directory\n"
+    "                (default: the folder above Aircraft\\ when the panel lies there)\n"
+    "  --variables   provide only these panel variables (default: every name a gauge binds)\n"
+    "  --frames      write the panel picture after every tick into FOLDER, 00001.bmp on\n";
+
+namespace {
+
+std::vector<std::string> split_names(const std::string &text) {
+    std::vector<std::string> names;
+    size_t begin = 0;
+    while (begin <= text.size()) {
+        size_t comma = text.find(',', begin);
+        std::string name = text.substr(begin, comma - begin);
+        if (!name.empty())
+            names.push_back(name);
+        if (comma == std::string::npos)
+            break;
+        begin = comma + 1;
+    }
+    return names;
+}
+
+}  // namespace
+
+bool read_arguments(const std::vector<std::string> &arguments, Options &options, std::string &error) {
+    struct Valued {
+        const char *name;
+        const char *what;
+        std::string *value;
+    };
+    std::string variables;
+    const Valued valued[] = {
+        {"--script", "a scenario file", &options.script_path},
+        {"--out", "a folder", &options.out_folder},
+        {"--trace", "a file", &options.trace_path},
+        {"--sim-folder", "a folder", &options.sim_folder},
+        {"--variables", "a list of names", &variables},
+        {"--frames", "a folder", &options.frames_folder},
+    };
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string &arg = arguments[i];
+        if (arg == "--help" || arg == "-h" || arg == "/?") {
+            options.help = true;
+            return true;
+        }
+        if (arg == "--window") {
+            options.window = true;
+            continue;
+        }
+        if (arg == "--check") {
+            options.check = true;
+            continue;
+        }
+        const Valued *option = nullptr;
+        for (const Valued &candidate : valued)
+            if (arg == candidate.name)
+                option = &candidate;
+        if (option != nullptr) {
+            if (i + 1 == arguments.size() || arguments[i + 1].empty() ||
+                arguments[i + 1].compare(0, 2, "--") == 0) {
+                error = std::string(option->name) + " needs " + option->what + " after it";
+                return false;
+            }
+            if (!option->value->empty() || (option->value == &variables && options.only_these_variables)) {
+                error = std::string(option->name) + " is given twice";
+                return false;
+            }
+            *option->value = arguments[++i];
+            if (option->value == &variables) {
+                options.only_these_variables = true;
+                options.variables = split_names(variables);
+            }
+            continue;
+        }
+        if (!arg.empty() && arg[0] == '-') {
+            error = "unknown option \"" + arg + "\"";
+            return false;
+        }
+        if (!options.config_path.empty()) {
+            error = "\"" + arg + "\": a second panel file (the first is \"" + options.config_path +
+                    "\"); the bench takes one";
+            return false;
+        }
+        if (arg.empty()) {
+            error = "an empty panel file name";
+            return false;
+        }
+        options.config_path = arg;
+    }
+    if (options.config_path.empty()) {
+        error = "no panel file (PANEL.cfg) named";
+        return false;
+    }
+    if (options.script_path.empty() && !options.window && !options.check) {
+        error = "nothing to do with " + options.config_path +
+                ": give --script FILE, --window or --check";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace bench

@@ -1,0 +1,32 @@
+// The bench's command line, read into options; every mistake names the
+// argument and why.
+#ifndef BENCH_ARGUMENTS_H
+#define BENCH_ARGUMENTS_H
+
+#include <string>
+#include <vector>
+
+namespace bench {
+
+struct Options {
+    std::string config_path;
+    std::string script_path;
+    std::string out_folder;
+    std::string trace_path;
+    std::string sim_folder;
+    std::string frames_folder;
+    std::vector<std::string> variables;
+    bool only_these_variables = false;  // --variables was given
+    bool window = false;
+    bool check = false;
+    bool help = false;
+};
+
+extern const char USAGE[];
+
+// False with the reason in `error` when the arguments are not a bench command.
+bool read_arguments(const std::vector<std::string> &arguments, Options &options, std::string &error);
+
+}  // namespace bench
+
+#endif

@@ -1,0 +1,93 @@
+#include "files.h"
+
+#include <windows.h>
+
+#include "limits.h"
+#include "reading.h"
+
+namespace bench {
+
+namespace {
+
+// The platform's reason for an error code, without its line end.
+std::string system_reason(DWORD code) {
+    char text[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                   sizeof text, nullptr);
+    std::string reason = text;
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ' ||
+                               reason.back() == '.'))
+        reason.pop_back();
+    return reason.empty() ? "error " + std::to_string(code) : reason;
+}
+
+bool is_folder(const std::string &path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+std::string full_path(const std::string &path) {
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return length == 0 || length >= MAX_PATH ? path : std::string(full);
+}
+
+std::string simulator_folder(const std::string &panel_folder) {
+    std::string folder = panel_folder;
+    for (int level = 0; level < 3; ++level) {
+        while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+            folder.pop_back();
+        size_t slash = folder.find_last_of("\\/");
+        if (slash == std::string::npos)
+            return std::string();
+        if (level == 2)
+            return _stricmp(folder.substr(slash + 1).c_str(), "Aircraft") == 0
+                       ? folder.substr(0, slash + 1)
+                       : std::string();
+        folder = folder.substr(0, slash + 1);
+    }
+    return std::string();
+}
+
+bool make_folders(const std::string &folder, std::string &why) {
+    // Each prefix ending before a separator, then the whole path.
+    for (size_t at = folder.find_first_of("\\/", 1);; at = folder.find_first_of("\\/", at + 1)) {
+        const std::string part = folder.substr(0, at);
+        const bool drive = part.size() == 2 && part[1] == ':';
+        if (!part.empty() && !drive && !is_folder(part)) {
+            if (GetFileAttributesA(part.c_str()) != INVALID_FILE_ATTRIBUTES) {
+                why = part + " is a file, not a folder";
+                return false;
+            }
+            if (!CreateDirectoryA(part.c_str(), nullptr) && !is_folder(part)) {
+                why = "cannot make the folder " + part + ": " + system_reason(GetLastError());
+                return false;
+            }
+        }
+        if (at == std::string::npos)
+            return true;
+    }
+}
+
+bool read_input(const std::string &path, const std::string &what, std::string &text,
+                std::string &error) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        error = path + ": no such " + what;
+        return false;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        error = path + ": a folder, not a " + what;
+        return false;
+    }
+    std::string why;
+    if (!read_text_file(path, MAX_INPUT_BYTES, text, why)) {
+        error = path + ": " + why;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace bench

@@ -1,0 +1,19 @@
+// The bench's limits on what a panel file and a scenario may ask for: past
+// them an input is refused before anything runs.
+#ifndef BENCH_LIMITS_H
+#define BENCH_LIMITS_H
+
+namespace bench {
+
+constexpr int MAX_PANEL_SIDE = 4096;         // a panel's width and height, in pixels
+constexpr int MAX_POSITION = 4096;           // a gauge's x and y lie within +-this
+constexpr int MAX_GAUGE_NUMBER = 99;         // gauge00 to gauge99
+constexpr int MAX_PROFILE_LINE = 1023;       // what the profile functions read of a line
+constexpr long long MAX_SCRIPT_TICKS = 1000000;  // all run commands of a script together
+constexpr int MAX_SNAPSHOTS = 1000;          // snapshot and window-snapshot commands
+constexpr long long MAX_INPUT_BYTES = 1 << 20;   // a panel file or a scenario script
+constexpr int MAX_CLICK_COORDINATE = 100000; // click and mouse points, either way
+
+}  // namespace bench
+
+#endif
