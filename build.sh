@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds the gauge files and lays out the install folder install/ as the
-# simulator's own folder expects it.
+# Installs what is missing (scripts/install-tools.sh), builds the gauge files,
+# lays out the install folder install/ as the simulator's own folder expects
+# it and runs the bench's demo into demo/.
 set -e
 cd "$(dirname "$0")"
 scripts/install-tools.sh
@@ -18,9 +19,11 @@ rm -rf demo
     Aircraft/kaprelo/panel/panel.cfg --script bench/demo.scenario --out ../demo >/dev/null)
 echo "   trace and snapshots in $PWD/demo/:"
 ls demo | sed 's/^/   /'
-echo "== to open the panel in a window (needs a display):"
-case "$(scripts/which-wine.sh | head -n 1)" in
-i386) echo "   cd install && wine bench/bench.exe Aircraft/kaprelo/panel/panel.cfg --window" ;;
-wow64) echo "   cd install && ../scripts/wine-wow64/wine bench/bench.exe Aircraft/kaprelo/panel/panel.cfg --window" ;;
-vm) echo "   on a machine that runs 32-bit x86 code: this one runs Wine only in an emulated machine without a display" ;;
-esac
+kind=$(scripts/wine-kind.sh)
+window="bench/bench.exe Aircraft/kaprelo/panel/panel.cfg --window"
+if why=$(scripts/wine-$kind/wine --version 2>&1 >/dev/null); then
+    echo "== to open the panel in a window (needs a display):"
+    echo "   cd install && ../scripts/wine-$kind/wine $window"
+else
+    echo "== no window here: $why"
+fi
