@@ -4,7 +4,6 @@
 #include "wave_image.h"
 #include "sound_recorder.h"
 #include "test_files.h"
-#include "test_window.h"
 
 namespace {
 
@@ -43,8 +42,6 @@ protected:
 
 TEST_F(IgnitionSound, InstallLoadsBothSoundsBeforeTheElements) {
     write_sounds();
-    TestWindow host_window("FS98MAIN");
-    ASSERT_NE(nullptr, host_window.handle) << "CreateWindowA error " << host_window.error;
     gauge.host.on_call = [&](const panel_host::ServiceCall &call) {
         if (call.service == "InstallElements") {
             EXPECT_EQ(2u, recorder->buffers.size()) << "sounds load before InstallElements";
@@ -53,7 +50,7 @@ TEST_F(IgnitionSound, InstallLoadsBothSoundsBeforeTheElements) {
     start();
     ASSERT_EQ(1u, recorder->devices.size());
     EXPECT_EQ(DSSCL_NORMAL, recorder->devices[0]->cooperative_level);
-    EXPECT_EQ(host_window.handle, recorder->devices[0]->cooperative_window) << "the host's window";
+    EXPECT_EQ(FindWindowA("FS98MAIN", nullptr), recorder->devices[0]->cooperative_window);
     ASSERT_EQ(2u, recorder->buffers.size());
     EXPECT_EQ(277830u, starter().bytes);
     EXPECT_EQ(141120u, stop().bytes);

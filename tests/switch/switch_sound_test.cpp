@@ -6,7 +6,6 @@
 
 #include "gauge_under_test.h"
 #include "sound_recorder.h"
-#include "test_window.h"
 
 namespace {
 
@@ -46,15 +45,13 @@ protected:
 };
 
 TEST_F(SwitchSound, InstallMakesOneStaticBufferFromTheClickResource) {
-    TestWindow active("switch test window");
-    ASSERT_TRUE(active.activate()) << "CreateWindowA error " << active.error;
     gauge.install();
     EXPECT_EQ((Calls{"DirectSoundCreate", "SetCooperativeLevel", "CreateSoundBuffer", "Lock",
                      "Unlock", "QueryInterface3D", "Release3D"}),
               calls())
         << "the 3D interface only tests the buffer and is released at once";
     ASSERT_EQ(1u, recorder->devices.size());
-    EXPECT_EQ(active.handle, recorder->devices[0]->cooperative_window) << "the active window";
+    EXPECT_EQ(GetActiveWindow(), recorder->devices[0]->cooperative_window);
     EXPECT_EQ(DSSCL_NORMAL, recorder->devices[0]->cooperative_level);
     ASSERT_EQ(1u, recorder->buffers.size());
     const DSBUFFERDESC1 &description = recorder->buffers[0]->description;
