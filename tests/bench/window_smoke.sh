@@ -24,7 +24,7 @@ cp "$script" "$work/script.txt"
 cd "$work"
 # One server for the whole run, started and stopped inside the display.
 xvfb-run -a -s "-screen 0 800x600x24" sh -c '
-    "$3" start "$2" || exit
+    "$3" start "$2"
     "$2" "$1" Aircraft/test/panel/panel.cfg --window --script script.txt --out out </dev/null
     status=$?
     "$3" stop "$2"
