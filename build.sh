@@ -1,7 +1,8 @@
 #!/bin/sh
-# Builds the gauge files, lays out the install folder install/ as the
-# simulator's own folder expects it and makes the release package
-# build/windows/panel-gauges-<version>-win32.zip.
+# Installs what is missing (scripts/install-tools.sh), builds the gauge files,
+# lays out the install folder install/ as the simulator's own folder expects
+# it, makes the release package build/windows/panel-gauges-<version>-win32.zip
+# and runs the bench's demo into demo/, with its video.
 set -e
 cd "$(dirname "$0")"
 scripts/install-tools.sh
@@ -32,9 +33,11 @@ scripts/make-demo-video.sh build/demo-frames demo
 
 echo "   trace, snapshots and video in $PWD/demo/:"
 ls demo | sed 's/^/   /'
-echo "== to open the panel in a window (needs a display):"
-case "$(scripts/which-wine.sh | head -n 1)" in
-i386) echo "   cd install && wine bench/bench.exe Aircraft/kaprelo/panel/panel.cfg --window" ;;
-wow64) echo "   cd install && ../scripts/wine-wow64/wine bench/bench.exe Aircraft/kaprelo/panel/panel.cfg --window" ;;
-vm) echo "   on a machine that runs 32-bit x86 code: this one runs Wine only in an emulated machine without a display" ;;
-esac
+kind=$(scripts/wine-kind.sh)
+window="bench/bench.exe Aircraft/kaprelo/panel/panel.cfg --window"
+if why=$(scripts/wine-$kind/wine --version 2>&1 >/dev/null); then
+    echo "== to open the panel in a window (needs a display):"
+    echo "   cd install && ../scripts/wine-$kind/wine $window"
+else
+    echo "== no window here: $why"
+fi

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Builds the gauge files and the tests, then runs every test under Wine.
+# Installs what is missing (scripts/install-tools.sh), builds the gauge files
+# and the tests, then runs every test under Wine.
 set -e
 cd "$(dirname "$0")"
 scripts/install-tools.sh

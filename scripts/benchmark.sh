@@ -1,8 +1,9 @@
 #!/bin/sh
-# Builds the gauge files and the benchmark program, then prints the figures:
-# gauge_benchmarks.exe under Wine, in the build tree's own prefix, with the
-# Wine session brought up first as for the tests. Pass --quick for a tenth of
-# the repetitions.
+# Installs what is missing (scripts/install-tools.sh; the benchmarks add
+# nothing to what the build and the tests need), builds the gauge files and
+# the benchmark program, then prints the figures: gauge_benchmarks.exe under
+# Wine, in the build tree's own prefix, with the Wine session brought up first
+# as for the tests. Pass --quick for a tenth of the repetitions.
 set -e
 cd "$(dirname "$0")/.."
 scripts/install-tools.sh

@@ -1,12 +1,14 @@
 #!/bin/sh
-# Builds the wave parser natively with clang's libFuzzer, AddressSanitizer and
+# Installs what is missing (scripts/install-tools.sh --fuzz: clang and
+# libFuzzer's runtime besides what the build needs), builds the wave parser
+# natively with clang's libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer, writes the seed corpus and fuzzes for the given
 # number of seconds (default 300). Not part of ./test.sh.
 # usage: scripts/fuzz.sh [SECONDS]
 set -e
 cd "$(dirname "$0")/.."
 seconds=${1:-300}
-scripts/install-tools.sh clang libclang-rt-14-dev
+scripts/install-tools.sh --fuzz
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2
 corpus=build/fuzz/corpus

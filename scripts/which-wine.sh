@@ -1,6 +1,9 @@
 #!/bin/sh
 # Tells which Wine runs the 32-bit Windows programs on this machine, and why.
-# Prints two lines: "i386", "wow64" or "vm", then the reason.
+# Prints two lines: "i386", "wow64" or "vm", then the reason. Asked by
+# scripts/install-tools.sh, to install that Wine, and when the build tree is
+# configured, which writes the answer into the tree for every other script
+# (scripts/wine-kind.sh prints it). scripts/wine-KIND/ holds what each needs.
 #   i386   Debian's Wine with its 32-bit part (wine32:i386): 32-bit Windows
 #          programs run in 32-bit Linux processes.
 #   wow64  Debian sid's Wine in WoW64 mode, in its own root folder

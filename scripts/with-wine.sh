@@ -1,9 +1,8 @@
 #!/bin/sh
-# Runs a command that starts Wine where this machine's Wine runs: here, or in
-# the emulated machine (scripts/wine-vm/) where this machine cannot run 32-bit
-# x86 code at all.
+# Runs a command that starts Wine where the build tree's Wine runs: on this
+# machine, or in the emulated machine where this one cannot run 32-bit x86
+# code at all (scripts/wine-KIND/run).
+# usage: with-wine.sh COMMAND [ARGUMENT...]
 here=$(dirname "$0")
-if [ "$("$here/which-wine.sh" | head -n 1)" = vm ]; then
-    exec "$here/wine-vm/run" "$@"
-fi
-exec "$@"
+kind=$("$here/wine-kind.sh") || exit 1
+exec "$here/wine-$kind/run" "$@"

@@ -2,16 +2,17 @@
 # The bench's window under a virtual X display: a mouse click on the master
 # switch and a screenshot of the window. The window runs in a Wine prefix and
 # session of its own: the test prefix's session was started without a display.
-# usage: window_smoke.sh BENCH-EXE GAUGE-DIR WORK-DIR SCRIPT PREFIX HOME WINE-DIR
+# usage: window_smoke.sh BENCH-EXE GAUGE-DIR WORK-DIR SCRIPT WINE-RUN WINE-SERVER
+#   WINE-RUN runs Wine in that prefix; WINE-SERVER is cmake/wine-server.sh.
 # Exits 77 (skipped) when Xvfb or xauth is missing.
 set -u
-bench=$1 gauges=$2 work=$3 script=$4 prefix=$5 home=$6 wine_dir=$7
+bench=$1 gauges=$2 work=$3 script=$4 wine_run=$5 wine_server=$6
 command -v xvfb-run >/dev/null && command -v Xvfb >/dev/null && command -v xauth >/dev/null || {
     echo "Xvfb or xauth is not installed: skipped"
     exit 77
 }
 rm -rf "$work"
-mkdir -p "$work/Aircraft/test/panel" "$prefix"
+mkdir -p "$work/Aircraft/test/panel"
 cp "$gauges"/Brennovalux.gau "$gauges"/Delvarotine.gau "$work/Aircraft/test/panel/"
 cat >"$work/Aircraft/test/panel/panel.cfg" <<'CFG'
 [Window00]
@@ -21,17 +22,13 @@ gauge01=Delvarotine, 100, 40
 CFG
 cp "$script" "$work/script.txt"
 cd "$work"
-export WINEPREFIX="$prefix" HOME="$home" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winewayland.drv=d"
-# One server for the whole run, stopped at the end; stdin and output detached
-# from the helper processes so nothing waits for them.
+# One server for the whole run, started and stopped inside the display.
 xvfb-run -a -s "-screen 0 800x600x24" sh -c '
-    "$2/wineserver" -p </dev/null >/dev/null 2>&1
-    "$2/wine" wineboot -i </dev/null >/dev/null 2>&1
-    "$2/wine" "$1" Aircraft/test/panel/panel.cfg --window --script script.txt --out out </dev/null
+    "$3" start "$2"
+    "$2" "$1" Aircraft/test/panel/panel.cfg --window --script script.txt --out out </dev/null
     status=$?
-    "$2/wineserver" -k
-    exit $status' smoke "$bench" "$wine_dir" >output.txt 2>&1
+    "$3" stop "$2"
+    exit $status' smoke "$bench" "$wine_run" "$wine_server" >output.txt 2>&1
 status=$?
 cat output.txt
 [ "$status" -eq 0 ] || { echo "FAIL: the bench exited with $status"; exit 1; }

@@ -16,6 +16,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "handle_count.h"
+
 inline bool soak_full() {
     const char *full = std::getenv("SOAK_FULL");
     return full != nullptr && *full != '\0' && std::strcmp(full, "0") != 0;
@@ -41,24 +43,6 @@ struct ProcessUsage {
     SIZE_T working_set = 0;  // WorkingSetSize
     DWORD handles = 0;       // open handles of the process
 };
-
-// Wine 8 answers GetProcessHandleCount with 0; then the handles are counted
-// as the values GetHandleInformation accepts. Wine hands out the lowest free
-// value first, so the count stops after a long run of unused values.
-inline DWORD handle_count() {
-    DWORD count = 0;
-    if (GetProcessHandleCount(GetCurrentProcess(), &count) && count != 0)
-        return count;
-    const ULONG_PTR unused_run = 4 * 1024;
-    for (ULONG_PTR value = 4, last_used = 0; value - last_used <= unused_run; value += 4) {
-        DWORD flags;
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
-            ++count;
-            last_used = value;
-        }
-    }
-    return count;
-}
 
 inline ProcessUsage process_usage() {
     ProcessUsage usage;

@@ -6,6 +6,7 @@
 #include <map>
 #include <random>
 
+#include "handle_count.h"
 #include "wave_image.h"
 #include "test_files.h"
 #include "wave_file.h"
@@ -74,13 +75,13 @@ TEST(WaveFileCorpus, MalformedFilesLeaveNothingOpenOrAllocated) {
 
     read_whole_file(paths.back());  // lets mmio and the heap settle their first-use allocations
     const size_t blocks_before = busy_heap_blocks();
-    const DWORD handles_before = [] { DWORD count = 0; GetProcessHandleCount(GetCurrentProcess(), &count); return count; }();
+    const DWORD handles_before = handle_count();
     for (size_t i = 0; i < paths.size(); ++i)
         results[i] = read_whole_file(paths[i]);
     const size_t blocks_after = busy_heap_blocks();
-    DWORD handles_after = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &handles_after);
+    const DWORD handles_after = handle_count();
 
+    EXPECT_NE(0u, handles_before) << "the handles are counted";
     EXPECT_EQ(blocks_before, blocks_after) << "heap blocks left allocated";
     EXPECT_EQ(handles_before, handles_after) << "handles left open";
     for (const std::string &path : paths)
@@ -106,6 +107,21 @@ TEST(WaveFileCorpus, AnOpenFileCannotBeDeleted) {
     EXPECT_FALSE(DeleteFileA(path.c_str()));
     wave_file_close(&file, &format);
     EXPECT_TRUE(DeleteFileA(path.c_str()));
+}
+
+TEST(WaveFileCorpus, AnOpenFileIsCountedAsAHandle) {
+    // Makes the handle check above meaningful on this platform.
+    TestFolder folder;
+    const std::string path = folder.write(
+        "counted.wav", WaveImage().chunk("fmt ", format_block(1, 1, 8000, 8)).chunk("data", {1}).image());
+    const DWORD before = handle_count();
+    HMMIO file;
+    WAVEFORMATEX *format;
+    MMCKINFO riff;
+    ASSERT_EQ(0u, wave_file_open(path.c_str(), &file, &format, &riff));
+    EXPECT_EQ(before + 1, handle_count());
+    wave_file_close(&file, &format);
+    EXPECT_EQ(before, handle_count());
 }
 
 }  // namespace
