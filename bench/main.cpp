@@ -17,14 +17,17 @@ namespace {
 
 const char USAGE[] =
     "usage: bench PANEL.cfg [--script FILE] [--window] [--out FOLDER] [--trace FILE]\n"
-    "             [--sim-folder FOLDER] [--variables NAME,NAME,...]\n"
+    "             [--sim-folder FOLDER] [--variables NAME,NAME,...] [--real-sound] [--audio FILE.wav]\n"
     "  --script      run the scenario script (headless unless --window)\n"
     "  --window      show the panel in a window; clicks go to the gauges\n"
     "  --out         folder for the trace (trace.txt) and snapshots\n"
     "  --trace       write the trace into FILE as well\n"
     "  --sim-folder  the simulator's folder, made the current directory\n"
     "                (default: the folder above Aircraft\\ when the panel lies there)\n"
-    "  --variables   the named panel variables to provide (default: the master switch's 33)\n";
+    "  --variables   the named panel variables to provide (default: the master switch's 33)\n"
+    "  --real-sound  play the gauges' sound on the machine's device, in real time\n"
+    "                (headless runs play it on the bench's own device, on the panel's clock)\n"
+    "  --audio       write what the gauges play, mixed on the panel's clock, into FILE.wav\n";
 
 std::string full_path(const std::string &path) {
     char full[MAX_PATH];
@@ -68,9 +71,10 @@ std::vector<std::string> split_names(const std::string &text) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    std::string config_path, script_path, out_folder, trace_path, sim_folder;
+    std::string config_path, script_path, out_folder, trace_path, sim_folder, audio_path;
     std::vector<std::string> variables = bench::MASTER_SWITCH_VARIABLES;
     bool window = false;
+    bool real_sound = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool has_value = i + 1 < argc;
@@ -86,6 +90,10 @@ int main(int argc, char **argv) {
             sim_folder = full_path(argv[++i]);
         else if (arg == "--variables" && has_value)
             variables = split_names(argv[++i]);
+        else if (arg == "--real-sound")
+            real_sound = true;
+        else if (arg == "--audio" && has_value)
+            audio_path = full_path(argv[++i]);
         else if (config_path.empty() && arg[0] != '-')
             config_path = arg;
         else {
@@ -122,6 +130,12 @@ int main(int argc, char **argv) {
     }
 
     bench::Panel panel(trace, variables);
+    if (!window && !real_sound)
+        panel.use_clock_sound();
+    if (!audio_path.empty() && !panel.record_sound_track(audio_path, error)) {
+        fprintf(stderr, "bench: %s\n", error.c_str());
+        return 2;
+    }
     bench::Scenario scenario(panel, trace, out_folder);
     if (!script_path.empty() && !scenario.load(script_path, error)) {
         fprintf(stderr, "bench: %s\n", error.c_str());

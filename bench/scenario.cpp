@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "png_file.h"
+#include "sound_commands.h"
 
 namespace bench {
 
@@ -246,6 +247,9 @@ bool Scenario::execute(const std::vector<std::string> &words, const std::string 
         quit_ = true;
         return true;
     }
+    std::string why;
+    if (sound_fault_command(panel_, trace_, words, why))
+        return why.empty() || fail(why);
     return fail("unknown command \"" + command + "\"");
 }
 
