@@ -15,8 +15,8 @@ find install -type f | sort | sed 's/^/   /'
 echo "== running the demo scenario on the bench (headless, under Wine)"
 rm -rf demo
 (cd install && ../scripts/with-wine.sh ../build/windows/wine-run bench/bench.exe \
-    Aircraft/kaprelo/panel/panel.cfg --script bench/demo.scenario --out ../demo >/dev/null)
-echo "   trace and snapshots in $PWD/demo/:"
+    Aircraft/kaprelo/panel/panel.cfg --script bench/demo.scenario --out ../demo --audio ../demo/demo.wav >/dev/null)
+echo "   trace, snapshots and sound track in $PWD/demo/:"
 ls demo | sed 's/^/   /'
 echo "== to open the panel in a window (needs a display):"
 case "$(scripts/which-wine.sh | head -n 1)" in
