@@ -79,6 +79,7 @@ TEST_F(BenchSoundTrace, PlaysOfOneBufferAreSummedUpAndStatusQueriesLeftOut) {
 
 TEST_F(BenchSoundTrace, ReferencesHeldAfterKillAreWarnedOf) {
     gauge.start();
+    sound.flush();
     new_lines();
     sound.check_released();  // as if kill had released nothing
     EXPECT_EQ((std::vector<std::string>{
