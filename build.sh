@@ -23,7 +23,7 @@ echo "== running the demo scenario on the bench (headless, under Wine)"
 rm -rf demo build/demo-frames
 (cd install && ../scripts/with-wine.sh ../build/windows/wine-run bench/bench.exe \
     Aircraft/kaprelo/panel/panel.cfg --script bench/demo.scenario --out ../demo \
-    --frames ../build/demo-frames >/dev/null)
+    --frames ../build/demo-frames --audio ../demo/demo.wav >/dev/null)
 
 # ---- The demo's video: demo/demo.mp4 (with demo/demo.wav as its sound track
 # ---- when the demo wrote one) and demo/demo.gif, from the frames of every tick.
@@ -31,7 +31,7 @@ echo "== making the demo's video with ffmpeg"
 scripts/make-demo-video.sh build/demo-frames demo
 # ---- end of the demo's video
 
-echo "   trace, snapshots and video in $PWD/demo/:"
+echo "   trace, snapshots, sound track and video in $PWD/demo/:"
 ls demo | sed 's/^/   /'
 kind=$(scripts/wine-kind.sh)
 window="bench/bench.exe Aircraft/kaprelo/panel/panel.cfg --window"

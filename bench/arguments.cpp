@@ -5,6 +5,7 @@ namespace bench {
 const char USAGE[] =
     "usage: bench PANEL.cfg [--script FILE] [--window] [--check] [--out FOLDER] [--trace FILE]\n"
     "             [--sim-folder FOLDER] [--variables NAME,NAME,...] [--frames FOLDER]\n"
+    "             [--real-sound] [--audio FILE.wav]\n"
     "       bench --help\n"
     "  --script      run the scenario script (headless unless --window)\n"
     "  --window      show the panel in a window; clicks go to the gauges\n"
@@ -14,7 +15,10 @@ const char USAGE[] =
     "  --sim-folder  the simulator's folder, made the current directory\n"
     "                (default: the folder above Aircraft\\ when the panel lies there)\n"
     "  --variables   provide only these panel variables (default: every name a gauge binds)\n"
-    "  --frames      write the panel picture after every tick into FOLDER, 00001.bmp on\n";
+    "  --frames      write the panel picture after every tick into FOLDER, 00001.bmp on\n"
+    "  --real-sound  play the gauges' sound on the machine's device, in real time\n"
+    "                (headless runs play it on the bench's own device, on the panel's clock)\n"
+    "  --audio       write what the gauges play, mixed on the panel's clock, into FILE.wav\n";
 
 namespace {
 
@@ -49,6 +53,7 @@ bool read_arguments(const std::vector<std::string> &arguments, Options &options,
         {"--sim-folder", "a folder", &options.sim_folder},
         {"--variables", "a list of names", &variables},
         {"--frames", "a folder", &options.frames_folder},
+        {"--audio", "a WAVE file", &options.audio_path},
     };
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string &arg = arguments[i];
@@ -58,6 +63,10 @@ bool read_arguments(const std::vector<std::string> &arguments, Options &options,
         }
         if (arg == "--window") {
             options.window = true;
+            continue;
+        }
+        if (arg == "--real-sound") {
+            options.real_sound = true;
             continue;
         }
         if (arg == "--check") {

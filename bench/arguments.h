@@ -15,9 +15,11 @@ struct Options {
     std::string trace_path;
     std::string sim_folder;
     std::string frames_folder;
+    std::string audio_path;
     std::vector<std::string> variables;
     bool only_these_variables = false;  // --variables was given
     bool window = false;
+    bool real_sound = false;  // the machine's sound device, also headless
     bool check = false;
     bool help = false;
 };

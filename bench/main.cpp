@@ -53,6 +53,7 @@ int main(int argc, char **argv) {
     std::string trace_path = options.trace_path.empty() ? "" : bench::full_path(options.trace_path);
     std::string sim_folder = options.sim_folder.empty() ? "" : bench::full_path(options.sim_folder);
     const std::string frames_folder = options.frames_folder.empty() ? "" : bench::full_path(options.frames_folder);
+    const std::string audio_path = options.audio_path.empty() ? "" : bench::full_path(options.audio_path);
 
     std::string text;
     if (!bench::read_input(config_path, "panel configuration", text, error))
@@ -92,6 +93,10 @@ int main(int argc, char **argv) {
         return refuse(sim_folder + ": cannot enter the simulator folder");
 
     bench::Panel panel(trace, options.variables, options.only_these_variables);
+    if (!options.window && !options.real_sound)
+        panel.use_clock_sound();
+    if (!check_only && !audio_path.empty() && !panel.record_sound_track(audio_path, error))
+        return refuse(error);
     bench::Scenario scenario(panel, trace, out_folder, start_folder);
     const bool loaded = panel.load(config, panel_found);
     panel_found.print(stderr);

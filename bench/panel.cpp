@@ -7,6 +7,8 @@
 
 #include "limits.h"
 
+#include "sound_mixer.h"
+
 namespace bench {
 
 namespace {
@@ -196,6 +198,14 @@ bool Panel::load(const PanelConfig &config, Diagnostics &found) {
                 const std::string who = gauge.line.file + ": debug: ";
                 debug_.watch(file.second->module(),
                              [this, who](const std::string &text) { trace_.line(who + text); });
+                SoundRecorder *recorder = SoundRecorder::of_module(file.second->module());
+                if (sound_clock_ != nullptr && recorder != nullptr) {
+                    std::shared_ptr<SoundClock> clock = sound_clock_;
+                    const HMODULE module = file.second->module();
+                    recorder->device_source = [clock, module](LPCGUID id, IDirectSound **out, IUnknown *outer) {
+                        return clock->create_device(module, id, out, outer);
+                    };
+                }
                 break;
             }
 
@@ -217,6 +227,16 @@ bool Panel::load(const PanelConfig &config, Diagnostics &found) {
     }
     warn_of_placement(config, found);
     return true;
+}
+
+void Panel::use_clock_sound() { sound_clock_ = std::make_shared<SoundClock>(); }
+
+bool Panel::record_sound_track(const std::string &path, std::string &error) {
+    if (sound_clock_ == nullptr) {
+        error = "--audio needs the bench's own sound device (not with --window or --real-sound)";
+        return false;
+    }
+    return sound_track_.open(path, error);
 }
 
 void Panel::start() {
@@ -246,7 +266,15 @@ void Panel::start() {
 }
 
 void Panel::cycle() {
+    if (sound_track_.is_open()) {
+        // The tick that ends now, with every play and stop made in it.
+        std::vector<int16_t> mixed;
+        mix_tick(sound_clock_->buffers(), sound_clock_->tick, mixed);
+        sound_track_.append(mixed);
+    }
     aircraft_.tick();
+    if (sound_clock_ != nullptr)
+        sound_clock_->tick = aircraft_.ticks();
     for (PlacedGauge &gauge : gauges_)
         gauge.header->update();
     for (PlacedGauge &gauge : gauges_)
@@ -270,6 +298,9 @@ void Panel::stop() {
         sound_.check_released();
         started_ = false;
     }
+    std::string error;
+    if (!sound_track_.close(error))
+        fprintf(stderr, "bench: %s\n", error.c_str());
     sound_.clear();  // before the files unload: they undo the patch of their imports
     debug_.clear();
     gauges_.clear();  // the last reference to each file unloads it

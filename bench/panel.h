@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "aircraft.h"
+#include "clock_sound_device.h"
 #include "debug_output.h"
 #include "gauge_file.h"
 #include "host.h"
@@ -19,6 +20,7 @@
 #include "reading.h"
 #include "picture.h"
 #include "sound_trace.h"
+#include "sound_track.h"
 #include "trace.h"
 
 namespace bench {
@@ -46,6 +48,15 @@ public:
     // finds its gauge; warns of gauges outside the panel or overlapping. On a
     // failure nothing stays loaded; `found` has every mistake.
     bool load(const PanelConfig &config, Diagnostics &found);
+    // Gives the gauge files the bench's sound device on the panel's clock
+    // instead of the machine's; called before load().
+    void use_clock_sound();
+    // Mixes what the gauges play into a WAVE file, tick by tick; needs the
+    // clock's sound device. False with the reason when it cannot.
+    bool record_sound_track(const std::string &path, std::string &error);
+    // The clock's sound, or null when the gauges play on the machine's device.
+    SoundClock *sound_clock() { return sound_clock_.get(); }
+
     // Connects, installs and initializes every gauge, then asks its query.
     void start();
     // One tick of the simulated aircraft and one panel cycle: update,
@@ -88,6 +99,8 @@ private:
     Aircraft aircraft_;
     SoundTrace sound_;
     DebugOutput debug_;
+    std::shared_ptr<SoundClock> sound_clock_;
+    SoundTrack sound_track_;
     std::vector<PlacedGauge> gauges_;
     panel_host::Picture background_;
     int width_ = 0;

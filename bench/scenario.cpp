@@ -3,12 +3,19 @@
 #include <algorithm>
 
 #include "png_file.h"
+#include "sound_commands.h"
 
 namespace bench {
 
 namespace {
 
 const std::string &gauge_word(const Command &command) { return command.words[0]; }
+
+std::vector<std::string> sound_fault_words(const Command &command) {
+    std::vector<std::string> words{command.name};
+    words.insert(words.end(), command.words.begin(), command.words.end());
+    return words;
+}
 
 }  // namespace
 
@@ -30,6 +37,8 @@ const std::vector<Scenario::CommandRunner> Scenario::RUNNERS = {
     {"expect-window-as-panel", &Scenario::expect_window_as_panel},
     {"note", &Scenario::note},
     {"quit", &Scenario::quit},
+    {"lose-sound", &Scenario::sound_fault},
+    {"fail-sound", &Scenario::sound_fault},
 };
 
 Scenario::Scenario(Panel &panel, Trace &trace, const std::string &output_folder,
@@ -60,6 +69,13 @@ void Scenario::check_against_panel(Diagnostics &found, bool window) const {
                 found.warning(where(command), "(" + std::to_string(x) + ", " + std::to_string(y) +
                                                   ") lies outside the " + std::to_string(panel.width()) +
                                                   " x " + std::to_string(panel.height()) + " panel");
+            continue;
+        }
+        const bool fault = command.name == "lose-sound" || command.name == "fail-sound";
+        if (fault) {
+            const std::string mistake = sound_fault_mistake(panel, sound_fault_words(command));
+            if (!mistake.empty())
+                found.error(where(command), mistake);
             continue;
         }
         const bool names_gauge = command.name == "click" || command.name == "expect-sound" ||
@@ -299,6 +315,12 @@ bool Scenario::note(const Command &command) {
 bool Scenario::quit(const Command &) {
     quit_ = true;
     return true;
+}
+
+bool Scenario::sound_fault(const Command &command) {
+    std::string why;
+    run_sound_fault(panel_, trace_, sound_fault_words(command), why);
+    return why.empty() || fail(why);
 }
 
 int run_headless(Scenario &scenario, Panel &panel) {

@@ -65,6 +65,7 @@ private:
     bool expect_window_as_panel(const Command &command);
     bool note(const Command &command);
     bool quit(const Command &command);
+    bool sound_fault(const Command &command);
 
     bool fail(const std::string &what);
     std::string where(const Command &command) const;

@@ -23,6 +23,8 @@ const std::vector<CommandSyntax> COMMANDS = {
     {"expect-window-as-panel", ""},
     {"note", "TEXT..."},
     {"quit", ""},
+    {"lose-sound", "GAUGE"},
+    {"fail-sound", "GAUGE OPERATION|GAUGE OPERATION CODE"},
 };
 
 namespace {

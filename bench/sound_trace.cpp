@@ -56,12 +56,12 @@ void SoundTrace::heard(Watched &watched, const SoundCall &call) {
         trace_.line(who + "buffer " + std::to_string(call.buffer->number) +
                     (duplicate ? " duplicated, " : " created, ") + std::to_string(call.buffer->bytes) +
                     " bytes (" + describe_format(call.buffer->format) + ")");
-    } else if (name == "Play" || name == "Stop" || name == "Restore") {
-        if (FAILED(call.result)) {
-            trace_.line(who + name + " of " + buffer_name(call.buffer->number, call.buffer->bytes) + " failed (" +
-                        hresult(call.result) + ")");
-            return;
-        }
+    } else if (FAILED(call.result) && call.buffer != nullptr) {
+        trace_.line(who + name + " of " + buffer_name(call.buffer->number, call.buffer->bytes) + " failed (" +
+                    hresult(call.result) + ")");
+    } else if (FAILED(call.result) && call.device != nullptr) {
+        trace_.line(who + name + " failed (" + hresult(call.result) + ")");
+    } else if (name == "Play" || name == "Stop" || name == "Restore" || name == "Lock") {
         Tally *tally = nullptr;
         for (Tally &pending : watched.pending)
             if (pending.buffer == call.buffer->number)
@@ -74,7 +74,7 @@ void SoundTrace::heard(Watched &watched, const SoundCall &call) {
             ++tally->plays;
             watched.plays.push_back({call.buffer->number, call.buffer->bytes, trace_.tick});
         } else {
-            ++(name == "Stop" ? tally->stops : tally->restores);
+            ++(name == "Stop" ? tally->stops : name == "Lock" ? tally->fills : tally->restores);
         }
     } else if (name == "ReleaseBuffer" && call.result == 0) {
         trace_.line(who + "released " + buffer_name(call.buffer->number, call.buffer->bytes));
@@ -90,6 +90,8 @@ void SoundTrace::flush() {
             const std::string who = watched->label + ": sound ";
             if (tally.restores > 0)
                 trace_.line(who + "restores " + buffer + times(tally.restores));
+            if (tally.fills > 0)
+                trace_.line(who + "fills " + buffer + times(tally.fills));
             if (tally.plays > 0)
                 trace_.line(who + "plays " + buffer + times(tally.plays));
             if (tally.stops > 0)

@@ -1,6 +1,7 @@
 // The gauges' sound in the bench's trace: a recorder on each gauge file's
 // DirectSound, whose calls become trace lines (devices and buffers made and
-// released at once; plays, stops and restores summed up until the next flush),
+// released at once; restores, fills, plays and stops summed up until the next
+// flush; every failed call at once),
 // and the plays that scenarios check.
 #ifndef BENCH_SOUND_TRACE_H
 #define BENCH_SOUND_TRACE_H
@@ -49,7 +50,7 @@ private:
     struct Tally {
         int buffer = 0;
         DWORD bytes = 0;
-        int plays = 0, stops = 0, restores = 0;
+        int plays = 0, stops = 0, restores = 0, fills = 0;
     };
     struct Watched {
         std::string label;

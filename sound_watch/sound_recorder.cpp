@@ -40,7 +40,8 @@ HRESULT WINAPI recording_direct_sound_create(LPCGUID device_id, LPDIRECTSOUND *o
         return DSERR_NODRIVER;
     }
     IDirectSound *real = nullptr;
-    HRESULT result = real_direct_sound_create(device_id, &real, outer);
+    HRESULT result = recorder->device_source ? recorder->device_source(device_id, &real, outer)
+                                             : real_direct_sound_create(device_id, &real, outer);
     if (FAILED(result)) {
         recorder->note({"DirectSoundCreate", result});
         return result;

@@ -63,6 +63,9 @@ public:
     SoundRecorder &operator=(const SoundRecorder &) = delete;
 
     bool hooked() const { return patch_.replaced() > 0; }
+    // Makes the device the gauge's DirectSoundCreate wraps; left empty, the
+    // machine's own DirectSound does.
+    std::function<HRESULT(LPCGUID device_id, IDirectSound **device, IUnknown *outer)> device_source;
     // Makes the next device creations fail, as on a machine without sound.
     bool fail_device_creation = false;
 

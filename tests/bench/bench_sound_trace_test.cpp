@@ -45,7 +45,8 @@ TEST_F(BenchSoundTrace, InstallClickAndKillPrintTheBufferAndItsFate) {
     gauge.start();
     sound.flush();
     EXPECT_EQ((std::vector<std::string>{"Brennovalux: sound device opened",
-                                        "Brennovalux: sound buffer 1 created, 1322 bytes (22050 Hz, 8-bit, mono)"}),
+                                        "Brennovalux: sound buffer 1 created, 1322 bytes (22050 Hz, 8-bit, mono)",
+                                        "Brennovalux: sound fills buffer 1 (1322 bytes)"}),
               new_lines());
     gauge.click(10, 10);
     EXPECT_TRUE(new_lines().empty()) << "plays wait for the flush";
@@ -78,6 +79,7 @@ TEST_F(BenchSoundTrace, PlaysOfOneBufferAreSummedUpAndStatusQueriesLeftOut) {
 
 TEST_F(BenchSoundTrace, ReferencesHeldAfterKillAreWarnedOf) {
     gauge.start();
+    sound.flush();
     new_lines();
     sound.check_released();  // as if kill had released nothing
     EXPECT_EQ((std::vector<std::string>{
@@ -98,3 +100,22 @@ TEST(SoundFormat, DescribesRateBitsAndChannels) {
 }
 
 }  // namespace
+
+TEST_F(BenchSoundTrace, FailedCallsPrintAtOnceAndRefillsAreSummedUp) {
+    gauge.start();
+    sound.flush();
+    new_lines();
+    SoundRecorder *recorder = SoundRecorder::of_module(gauge.module());
+    ASSERT_NE(nullptr, recorder);
+    const RecordedBuffer *buffer = recorder->buffers.at(0).get();
+    recorder->note({"Lock", DSERR_BUFFERLOST, nullptr, buffer});
+    EXPECT_EQ((std::vector<std::string>{"Brennovalux: sound Lock of buffer 1 (1322 bytes) failed (0x88780096)"}),
+              new_lines());
+    for (const char *call : {"Restore", "Lock", "Play"})
+        recorder->note({call, DS_OK, nullptr, buffer});
+    sound.flush();
+    EXPECT_EQ((std::vector<std::string>{"Brennovalux: sound restores buffer 1 (1322 bytes)",
+                                        "Brennovalux: sound fills buffer 1 (1322 bytes)",
+                                        "Brennovalux: sound plays buffer 1 (1322 bytes)"}),
+              new_lines());
+}

@@ -1,0 +1,257 @@
+// The bench's sound device on the panel's clock: DirectSound's refusals, play
+// time in panel ticks, locks, loss and faults, and the mix of one tick.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "clock_sound_buffer.h"
+#include "clock_sound_device.h"
+#include "sound_mixer.h"
+
+namespace {
+
+const GUID iid_buffer_3d = {0x279AFA86, 0x4981, 0x11CE, {0xA5, 0x21, 0x00, 0x20, 0xAF, 0x0B, 0xE5, 0x60}};
+const DWORD SWITCH_FLAGS = 0x000100F2;
+const DWORD IGNITION_FLAGS = 0x000000E0;
+const HMODULE GAUGE = reinterpret_cast<HMODULE>(0x10000000);
+
+WAVEFORMATEX pcm(WORD channels, DWORD rate, WORD bits) {
+    const WORD align = static_cast<WORD>(channels * bits / 8);
+    return {WAVE_FORMAT_PCM, channels, rate, rate * align, align, bits, 0};
+}
+
+class ClockSound : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(DS_OK, clock->create_device(GAUGE, nullptr, &device, nullptr)); }
+    void TearDown() override {
+        for (IDirectSoundBuffer *buffer : made)
+            buffer->Release();
+        device->Release();
+    }
+    HRESULT create(DWORD flags, DWORD bytes, const WAVEFORMATEX *format, IDirectSoundBuffer **out) {
+        DSBUFFERDESC1 description = {sizeof description, flags, bytes, 0, const_cast<WAVEFORMATEX *>(format)};
+        HRESULT result = device->CreateSoundBuffer(reinterpret_cast<LPCDSBUFFERDESC>(&description), out, nullptr);
+        if (result == DS_OK)
+            made.push_back(*out);
+        return result;
+    }
+    // A buffer of `bytes` bytes made with `flags`, filled with `fill`.
+    IDirectSoundBuffer *filled(DWORD flags, DWORD bytes, const WAVEFORMATEX &format, BYTE fill) {
+        IDirectSoundBuffer *buffer = nullptr;
+        EXPECT_EQ(DS_OK, create(flags, bytes, &format, &buffer));
+        void *first = nullptr, *second = nullptr;
+        DWORD first_length = 0, second_length = 0;
+        EXPECT_EQ(DS_OK, buffer->Lock(0, bytes, &first, &first_length, &second, &second_length, 0));
+        memset(first, fill, first_length);
+        buffer->Unlock(first, first_length, second, second_length);
+        return buffer;
+    }
+    DWORD status(IDirectSoundBuffer *buffer) {
+        DWORD value = 0xFFFF;
+        EXPECT_EQ(DS_OK, buffer->GetStatus(&value));
+        return value;
+    }
+
+    std::shared_ptr<bench::SoundClock> clock = std::make_shared<bench::SoundClock>();
+    IDirectSound *device = nullptr;
+    std::vector<IDirectSoundBuffer *> made;
+};
+
+TEST_F(ClockSound, RefusesWhatDirectSoundRefuses) {
+    IDirectSoundBuffer *buffer = nullptr;
+    const WAVEFORMATEX click = pcm(1, 22050, 8);
+    EXPECT_EQ(DSERR_INVALIDPARAM, create(SWITCH_FLAGS, 1322, nullptr, &buffer)) << "a null format";
+    EXPECT_EQ(nullptr, buffer);
+    EXPECT_EQ(DSERR_INVALIDPARAM, create(SWITCH_FLAGS, 0, &click, &buffer)) << "length 0";
+    EXPECT_EQ(DSERR_INVALIDPARAM, create(SWITCH_FLAGS, 3, &click, &buffer)) << "below DSBSIZE_MIN";
+    EXPECT_EQ(DSERR_INVALIDPARAM, create(SWITCH_FLAGS, 0x10000000, &click, &buffer)) << "above DSBSIZE_MAX";
+    WAVEFORMATEX odd = click;
+    odd.nBlockAlign = 2;
+    EXPECT_EQ(DSERR_INVALIDPARAM, create(SWITCH_FLAGS, 1322, &odd, &buffer)) << "block align of another format";
+    odd = click;
+    odd.wFormatTag = 2;
+    EXPECT_EQ(DSERR_BADFORMAT, create(SWITCH_FLAGS, 1322, &odd, &buffer)) << "not PCM";
+    DSBUFFERDESC1 short_description = {16, SWITCH_FLAGS, 1322, 0, const_cast<WAVEFORMATEX *>(&click)};
+    EXPECT_EQ(DSERR_INVALIDPARAM, device->CreateSoundBuffer(reinterpret_cast<LPCDSBUFFERDESC>(&short_description),
+                                                            &buffer, nullptr));
+    EXPECT_EQ(DS_OK, create(SWITCH_FLAGS, 4, &click, &buffer)) << "DSBSIZE_MIN itself";
+    EXPECT_EQ(DSERR_INVALIDPARAM, device->SetCooperativeLevel(nullptr, 0));
+    EXPECT_EQ(DS_OK, device->SetCooperativeLevel(nullptr, DSSCL_NORMAL)) << "even with a null window";
+    IDirectSound *other = nullptr;
+    const GUID some_card = {1, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}};
+    EXPECT_EQ(DSERR_NODRIVER, clock->create_device(GAUGE, &some_card, &other, nullptr));
+}
+
+TEST_F(ClockSound, OneShotSoundsForItsLengthInPanelTicksThenReportsStoppedAndRewound) {
+    // 1322 samples at 22050 a second: 0.06 s, past the end of tick 1, before tick 2.
+    IDirectSoundBuffer *click = filled(SWITCH_FLAGS, 1322, pcm(1, 22050, 8), 0x90);
+    EXPECT_EQ(0u, status(click));
+    ASSERT_EQ(DS_OK, click->Play(0, 0, 0));
+    EXPECT_EQ(DWORD(DSBSTATUS_PLAYING), status(click)) << "in the tick it started";
+    clock->tick = 1;
+    EXPECT_EQ(DWORD(DSBSTATUS_PLAYING), status(click));
+    DWORD position = 0;
+    click->GetCurrentPosition(&position, nullptr);
+    EXPECT_EQ(1225u, position) << "22050 / 18 samples a tick";
+    clock->tick = 2;
+    EXPECT_EQ(0u, status(click));
+    click->GetCurrentPosition(&position, nullptr);
+    EXPECT_EQ(0u, position);
+    ASSERT_EQ(DS_OK, click->Play(0, 0, 0));
+    EXPECT_EQ(DWORD(DSBSTATUS_PLAYING), status(click)) << "played again from the start";
+}
+
+TEST_F(ClockSound, FrequencyLoopingAndStopChangeHowLongItSounds) {
+    IDirectSoundBuffer *sound = filled(IGNITION_FLAGS, 2450, pcm(1, 22050, 8), 0x90);
+    ASSERT_EQ(DS_OK, sound->SetFrequency(44100));
+    sound->Play(0, 0, 0);
+    clock->tick = 1;
+    EXPECT_EQ(0u, status(sound)) << "2450 samples at 44100 a second last one tick";
+    ASSERT_EQ(DS_OK, sound->SetFrequency(DSBFREQUENCY_ORIGINAL));
+    sound->Play(0, 0, DSBPLAY_LOOPING);
+    clock->tick = 500;
+    EXPECT_EQ(DWORD(DSBSTATUS_PLAYING | DSBSTATUS_LOOPING), status(sound));
+    sound->Stop();
+    DWORD held = 0, later = 0;
+    sound->GetCurrentPosition(&held, nullptr);
+    clock->tick = 600;
+    sound->GetCurrentPosition(&later, nullptr);
+    EXPECT_EQ(0u, status(sound));
+    EXPECT_EQ(held, later) << "a stopped buffer keeps its position";
+    EXPECT_EQ(DSERR_INVALIDPARAM, sound->SetFrequency(99));
+    EXPECT_EQ(DSERR_INVALIDPARAM, sound->SetVolume(1));
+    EXPECT_EQ(DSERR_INVALIDPARAM, sound->SetPan(-10001));
+    EXPECT_EQ(DSERR_INVALIDPARAM, sound->SetCurrentPosition(2450));
+}
+
+TEST_F(ClockSound, ControlsAndTheThreeDInterfaceOnlyWhereTheFlagsAskForThem) {
+    IDirectSoundBuffer *plain = filled(0, 100, pcm(1, 22050, 8), 0x80);
+    EXPECT_EQ(DSERR_CONTROLUNAVAIL, plain->SetVolume(-100));
+    EXPECT_EQ(DSERR_CONTROLUNAVAIL, plain->SetPan(100));
+    EXPECT_EQ(DSERR_CONTROLUNAVAIL, plain->SetFrequency(11025));
+    void *interface_3d = nullptr;
+    EXPECT_EQ(E_NOINTERFACE, plain->QueryInterface(iid_buffer_3d, &interface_3d));
+    IDirectSoundBuffer *switch_buffer = filled(SWITCH_FLAGS, 100, pcm(1, 22050, 8), 0x80);
+    ASSERT_EQ(S_OK, switch_buffer->QueryInterface(iid_buffer_3d, &interface_3d));
+    EXPECT_EQ(0u, static_cast<IDirectSound3DBuffer *>(interface_3d)->Release());
+}
+
+TEST_F(ClockSound, LockWrapsIntoTwoPartsAndRefusesWhatLiesOutside) {
+    IDirectSoundBuffer *buffer = filled(IGNITION_FLAGS, 100, pcm(1, 22050, 16), 0);
+    void *first = nullptr, *second = nullptr;
+    DWORD first_length = 0, second_length = 0;
+    ASSERT_EQ(DS_OK, buffer->Lock(90, 30, &first, &first_length, &second, &second_length, 0));
+    EXPECT_EQ(10u, first_length);
+    EXPECT_EQ(20u, second_length);
+    EXPECT_EQ(static_cast<BYTE *>(second) + 90, first);
+    EXPECT_EQ(DSERR_INVALIDPARAM, buffer->Unlock(static_cast<BYTE *>(first) + 1, 10, second, second_length));
+    EXPECT_EQ(DS_OK, buffer->Unlock(first, first_length, second, second_length));
+    EXPECT_EQ(DSERR_INVALIDPARAM, buffer->Lock(100, 1, &first, &first_length, &second, &second_length, 0));
+    EXPECT_EQ(DSERR_INVALIDPARAM, buffer->Lock(0, 101, &first, &first_length, &second, &second_length, 0));
+}
+
+TEST_F(ClockSound, DuplicatesShareTheBytesButNotThePlay) {
+    IDirectSoundBuffer *source = filled(SWITCH_FLAGS, 1322, pcm(1, 22050, 8), 0x90);
+    IDirectSoundBuffer *copy = nullptr;
+    ASSERT_EQ(DS_OK, device->DuplicateSoundBuffer(source, &copy));
+    made.push_back(copy);
+    void *first = nullptr;
+    DWORD length = 0;
+    ASSERT_EQ(DS_OK, copy->Lock(0, 1322, &first, &length, nullptr, nullptr, 0));
+    EXPECT_EQ(0x90, static_cast<BYTE *>(first)[1321]);
+    copy->Unlock(first, length, nullptr, 0);
+    source->Play(0, 0, 0);
+    EXPECT_EQ(0u, status(copy));
+    IDirectSoundBuffer *stranger = reinterpret_cast<IDirectSoundBuffer *>(&length);
+    EXPECT_EQ(DSERR_INVALIDPARAM, device->DuplicateSoundBuffer(stranger, &copy));
+    EXPECT_EQ(nullptr, copy);
+}
+
+TEST_F(ClockSound, LostBuffersRefuseLockAndPlayUntilRestoredAndComeBackSilent) {
+    IDirectSoundBuffer *buffer = filled(SWITCH_FLAGS, 1322, pcm(1, 22050, 8), 0x90);
+    buffer->Play(0, 0, 0);
+    EXPECT_EQ(1, clock->lose_buffers(GAUGE));
+    EXPECT_EQ(0, clock->lose_buffers(reinterpret_cast<HMODULE>(0x20000000))) << "another gauge's";
+    EXPECT_EQ(DWORD(DSBSTATUS_BUFFERLOST), status(buffer)) << "lost and no longer playing";
+    void *first = nullptr;
+    DWORD length = 0;
+    EXPECT_EQ(DSERR_BUFFERLOST, buffer->Lock(0, 1322, &first, &length, nullptr, nullptr, 0));
+    EXPECT_EQ(DSERR_BUFFERLOST, buffer->Play(0, 0, 0));
+    ASSERT_EQ(DS_OK, buffer->Restore());
+    EXPECT_EQ(0u, status(buffer));
+    ASSERT_EQ(DS_OK, buffer->Lock(0, 1322, &first, &length, nullptr, nullptr, 0));
+    EXPECT_EQ(0x80, static_cast<BYTE *>(first)[0]) << "its bytes must be written again";
+    buffer->Unlock(first, length, nullptr, 0);
+    EXPECT_EQ(DS_OK, buffer->Play(0, 0, 0));
+}
+
+TEST_F(ClockSound, AFaultFailsTheNextCallOfItsOperationOnly) {
+    IDirectSoundBuffer *buffer = filled(SWITCH_FLAGS, 1322, pcm(1, 22050, 8), 0x90);
+    clock->faults(GAUGE).fail_next("Play", DSERR_GENERIC);
+    clock->faults(GAUGE).fail_next("CreateSoundBuffer", DSERR_OUTOFMEMORY);
+    EXPECT_EQ(DSERR_GENERIC, buffer->Play(0, 0, 0));
+    EXPECT_EQ(0u, status(buffer)) << "a failed Play plays nothing";
+    EXPECT_EQ(DS_OK, buffer->Play(0, 0, 0));
+    IDirectSoundBuffer *next = nullptr;
+    const WAVEFORMATEX click = pcm(1, 22050, 8);
+    EXPECT_EQ(DSERR_OUTOFMEMORY, create(SWITCH_FLAGS, 1322, &click, &next));
+    EXPECT_EQ(DS_OK, create(SWITCH_FLAGS, 1322, &click, &next));
+}
+
+// The first output frames of one tick mixed from the clock's buffers.
+std::vector<int16_t> mixed(const bench::SoundClock &clock, unsigned long tick) {
+    std::vector<int16_t> stereo;
+    bench::mix_tick(clock.buffers(), tick, stereo);
+    EXPECT_EQ(2 * bench::MIX_FRAMES_PER_TICK, stereo.size());
+    return stereo;
+}
+
+TEST_F(ClockSound, MixReadsEachFormatAtItsRateFromItsPosition) {
+    IDirectSoundBuffer *click = filled(SWITCH_FLAGS, 1322, pcm(1, 22050, 8), 0x90);
+    EXPECT_EQ(0, mixed(*clock, 0)[0]) << "nothing plays";
+    click->Play(0, 0, 0);
+    std::vector<int16_t> tick0 = mixed(*clock, 0);
+    EXPECT_EQ(0x10 * 256, tick0[0]);
+    EXPECT_EQ(0x10 * 256, tick0[1]);
+    EXPECT_EQ(0x10 * 256, tick0[2 * 2449 + 1]);
+    std::vector<int16_t> tick1 = mixed(*clock, 1);
+    EXPECT_EQ(0x10 * 256, tick1[2 * 193]) << "1322 samples at 22050 are 2644 output frames";
+    EXPECT_EQ(0, tick1[2 * 194]);
+    click->Stop();
+
+    // 16-bit stereo, left 1000 and right -1000, panned fully right at half volume.
+    IDirectSoundBuffer *stereo = nullptr;
+    const WAVEFORMATEX format = pcm(2, 44100, 16);
+    ASSERT_EQ(DS_OK, create(IGNITION_FLAGS, 400, &format, &stereo));
+    int16_t *samples = nullptr;
+    DWORD length = 0;
+    ASSERT_EQ(DS_OK, stereo->Lock(0, 400, reinterpret_cast<void **>(&samples), &length, nullptr, nullptr, 0));
+    for (int frame = 0; frame < 100; ++frame) {
+        samples[2 * frame] = 1000;
+        samples[2 * frame + 1] = -1000;
+    }
+    stereo->Unlock(samples, length, nullptr, 0);
+    stereo->SetPan(DSBPAN_RIGHT);
+    stereo->SetVolume(-602);
+    stereo->SetCurrentPosition(396);
+    stereo->Play(0, 0, DSBPLAY_LOOPING);
+    std::vector<int16_t> panned = mixed(*clock, 0);
+    EXPECT_EQ(0, panned[0]) << "pan 10000 silences the left";
+    EXPECT_NEAR(-500, panned[1], 1) << "-6.02 dB halves";
+    EXPECT_NEAR(-500, panned[2 * 150 + 1], 1) << "looped round from its last frame";
+}
+
+TEST(ChannelGains, FollowVolumeAndPanInHundredthsOfADecibel) {
+    int32_t left = 0, right = 0;
+    bench::channel_gains(0, 0, left, right);
+    EXPECT_EQ(65536, left);
+    EXPECT_EQ(65536, right);
+    bench::channel_gains(-2000, -1000, left, right);
+    EXPECT_EQ(6554, left) << "-20 dB is a tenth";
+    EXPECT_EQ(2072, right) << "-30 dB";
+    bench::channel_gains(-10000, 0, left, right);
+    EXPECT_EQ(0, left);
+}
+
+}  // namespace
