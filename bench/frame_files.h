@@ -18,6 +18,7 @@ public:
     // failure it writes no more; error() says which file and why.
     void write(const panel_host::Picture &picture);
 
+    bool is_open() const { return !folder_.empty(); }
     unsigned long written() const { return written_; }
     const std::string &error() const { return error_; }
 

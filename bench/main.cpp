@@ -77,6 +77,7 @@ int main(int argc, char **argv) {
     const bool check_only = options.check || script_found.has_errors();
 
     bench::Trace trace;
+    bench::FrameFiles frames;
     if (!check_only) {
         if (!out_folder.empty()) {
             if (!bench::make_folders(out_folder, error))
@@ -86,6 +87,8 @@ int main(int argc, char **argv) {
         }
         if (!trace_path.empty() && !trace.open_file(trace_path))
             return refuse(trace_path + ": cannot write the trace: " + strerror(errno));
+        if (!frames_folder.empty() && !frames.open(frames_folder, error))
+            return refuse(error);
     }
     if (sim_folder.empty())
         sim_folder = bench::simulator_folder(config.folder);
@@ -118,12 +121,8 @@ int main(int argc, char **argv) {
     trace.line("panel " + config.path + ": " + std::to_string(panel.width()) + " x " +
                std::to_string(panel.height()) + ", " + std::to_string(panel.gauges().size()) +
                " gauges" + (sim_folder.empty() ? "" : "; simulator folder " + sim_folder));
-    bench::FrameFiles frames;
-    if (!frames_folder.empty()) {
-        if (!frames.open(frames_folder, error))
-            return refuse(error);
+    if (frames.is_open())
         panel.cycled = [&] { frames.write(panel.compose()); };
-    }
     int status = 0;
     if (options.window) {
         status = bench::run_window(panel, script_path.empty() ? nullptr : &scenario, error);
