@@ -1,7 +1,7 @@
 #!/bin/sh
 # Remakes docs/panel.png, the picture the README opens with, from the gauge
 # files and the bench as they are built now (the CTest test
-# readme_picture_current fails until this is run after a change that shows).
+# readme_picture_test fails until this is run after a change that shows).
 set -e
 cd "$(dirname "$0")/.."
 cmake --preset windows >/dev/null

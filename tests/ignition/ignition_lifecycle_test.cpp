@@ -1,13 +1,12 @@
 // The ignition gauge driven as the host drives it: the order and arguments of
 // the services its routines call, and where its click region lies.
-#include "gauge_under_test.h"
+#include "loaded_gauge_test.h"
 
 namespace {
 
-class IgnitionLifecycle : public ::testing::Test {
+class IgnitionLifecycle : public LoadedGaugeTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(gauge.load("Delvarotine.gau")); }
-    GaugeUnderTest gauge;
+    IgnitionLifecycle() : LoadedGaugeTest("Delvarotine.gau") {}
 };
 
 using Names = std::vector<std::string>;

@@ -4,14 +4,13 @@
 
 #include <string>
 
-#include "gauge_under_test.h"
+#include "loaded_gauge_test.h"
 
 namespace {
 
-class IgnitionRecords : public ::testing::Test {
+class IgnitionRecords : public LoadedGaugeTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(gauge.load("Delvarotine.gau")); }
-    GaugeUnderTest gauge;
+    IgnitionRecords() : LoadedGaugeTest("Delvarotine.gau") {}
 };
 
 void expect_words(const uint32_t *expected, const uint32_t *words, int count, const char *what) {

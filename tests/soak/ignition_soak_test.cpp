@@ -2,11 +2,9 @@
 // many panel cycles with clicks that start and stop the engine, with its
 // sound files in the current directory, through the sound recorder on its
 // DirectSoundCreate import and a counter on its allocation imports.
-#include "allocation_counter.h"
-#include "gauge_under_test.h"
 #include "soak.h"
-#include "sound_recorder.h"
 #include "test_files.h"
+#include "watched_gauge_test.h"
 #include "wave_image.h"
 
 namespace {
@@ -28,15 +26,13 @@ TestFolder &sound_folder() {
     return folder;
 }
 
-class IgnitionSoak : public ::testing::Test {
+class IgnitionSoak : public WatchedGaugeTest {
 protected:
-    IgnitionSoak() : here(sound_folder().path()) {}
+    IgnitionSoak() : WatchedGaugeTest("Delvarotine.gau", "GlobalAlloc"), here(sound_folder().path()) {}
     void SetUp() override {
-        ASSERT_TRUE(gauge.load("Delvarotine.gau"));
-        recorder = std::make_unique<SoundRecorder>(gauge.module());
-        ASSERT_TRUE(recorder->hooked());
-        allocations = std::make_unique<AllocationCounter>(gauge.module());
-        ASSERT_LT(0, allocations->patched()) << "the gauge imports GlobalAlloc";
+        WatchedGaugeTest::SetUp();
+        if (HasFatalFailure())
+            return;
         // The simulator starts the engine on the start event and stops it on the stop event.
         gauge.host.on_event = [this](uint32_t event, uint32_t) {
             if (event == start_event) {
@@ -47,10 +43,6 @@ protected:
                 gauge.host.set_token(ignition_token, 0.0);
             }
         };
-    }
-    void TearDown() override {
-        allocations.reset();
-        recorder.reset();
     }
     void panel_cycle(double tick) {
         gauge.host.set_token(tick_token, tick);
@@ -63,9 +55,6 @@ protected:
     bool engine_running() const { return gauge.host.token(ignition_token) == 1.0; }
 
     CurrentDirectory here;
-    GaugeUnderTest gauge;
-    std::unique_ptr<SoundRecorder> recorder;
-    std::unique_ptr<AllocationCounter> allocations;
     long starts = 0;
     long stops = 0;
 };

@@ -1,26 +1,19 @@
 // The built master switch installed and killed over and over, and run for
 // many panel cycles with clicks, through the sound recorder on its
 // DirectSoundCreate import and a counter on its allocation imports.
-#include "allocation_counter.h"
-#include "gauge_under_test.h"
 #include "soak.h"
-#include "sound_recorder.h"
+#include "watched_gauge_test.h"
 
 namespace {
 
-class SwitchSoak : public ::testing::Test {
+class SwitchSoak : public WatchedGaugeTest {
 protected:
+    SwitchSoak() : WatchedGaugeTest("Brennovalux.gau", "LocalAlloc") {}
     void SetUp() override {
-        ASSERT_TRUE(gauge.load("Brennovalux.gau"));
-        recorder = std::make_unique<SoundRecorder>(gauge.module());
-        ASSERT_TRUE(recorder->hooked());
-        allocations = std::make_unique<AllocationCounter>(gauge.module());
-        ASSERT_LT(0, allocations->patched()) << "the gauge imports LocalAlloc";
+        WatchedGaugeTest::SetUp();
+        if (HasFatalFailure())
+            return;
         batt1_on = gauge.host.provide_panel_variable("batt1_on");
-    }
-    void TearDown() override {
-        allocations.reset();
-        recorder.reset();
     }
     void panel_cycle() {
         gauge.update();
@@ -30,9 +23,6 @@ protected:
     }
     void click() { gauge.click(5, 5); }
 
-    GaugeUnderTest gauge;
-    std::unique_ptr<SoundRecorder> recorder;
-    std::unique_ptr<AllocationCounter> allocations;
     int32_t *batt1_on = nullptr;
 };
 

@@ -1,6 +1,6 @@
 // The master switch driven as the host drives it: the order and arguments of
 // the services it calls, the variables it publishes, and its clicks.
-#include "gauge_under_test.h"
+#include "loaded_gauge_test.h"
 
 namespace {
 
@@ -13,9 +13,9 @@ const char *const published_names[] = {
     "spare7",     "spare8",         "spare9",
 };
 
-class SwitchLifecycle : public ::testing::Test {
+class SwitchLifecycle : public LoadedGaugeTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(gauge.load("Brennovalux.gau")); }
+    SwitchLifecycle() : LoadedGaugeTest("Brennovalux.gau") {}
 
     void provide_all(int32_t initial) {
         for (const char *name : published_names)
@@ -28,8 +28,6 @@ protected:
     }
     ElementRecord *off_lever() { return gauge.child(gauge.head(), 0); }
     ElementRecord *on_lever() { return off_lever()->children[0]; }
-
-    GaugeUnderTest gauge;
 };
 
 TEST_F(SwitchLifecycle, InstallHandsOverElementsThenMouseRegionsWithTheBackgroundSize) {

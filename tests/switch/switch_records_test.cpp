@@ -2,14 +2,13 @@
 // resources, read word by word as the host reads them.
 #include <cstring>
 
-#include "gauge_under_test.h"
+#include "loaded_gauge_test.h"
 
 namespace {
 
-class SwitchRecords : public ::testing::Test {
+class SwitchRecords : public LoadedGaugeTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(gauge.load("Brennovalux.gau")); }
-    GaugeUnderTest gauge;
+    SwitchRecords() : LoadedGaugeTest("Brennovalux.gau") {}
 };
 
 void expect_zero_words(const uint32_t *words, int first, int last) {

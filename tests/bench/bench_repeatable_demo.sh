@@ -2,7 +2,7 @@
 # Runs the demo scenario twice with a HOME that has no .asoundrc (ALSA set up
 # for no sound card) and checks that both runs pass and leave the same trace,
 # snapshots and sound track, byte for byte.
-# usage: repeatable_demo.sh WINE-RUN BENCH-EXE GAUGE-DIR SOUNDS-DIR PANEL-CFG SCENARIO WORK-DIR
+# usage: bench_repeatable_demo.sh WINE-RUN BENCH-EXE GAUGE-DIR SOUNDS-DIR PANEL-CFG SCENARIO WORK-DIR
 set -u
 wine_run=$1 bench=$2 gauges=$3 sounds=$4 config=$5 scenario=$6 work=$7
 rm -rf "$work"

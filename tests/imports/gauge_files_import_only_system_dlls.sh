@@ -1,7 +1,7 @@
 #!/bin/sh
 # Fails when a gauge file imports from any DLL but the system's own: the host
 # machine has nothing else to offer it.
-# usage: imports_only_system_dlls.sh OBJDUMP GAUGE-FILE...
+# usage: gauge_files_import_only_system_dlls.sh OBJDUMP GAUGE-FILE...
 objdump=$1
 shift
 allowed="kernel32.dll user32.dll winmm.dll dsound.dll msvcrt.dll"

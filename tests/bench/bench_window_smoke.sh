@@ -2,7 +2,7 @@
 # The bench's window under a virtual X display: a mouse click on the master
 # switch and a screenshot of the window. The window runs in a Wine prefix and
 # session of its own: the test prefix's session was started without a display.
-# usage: window_smoke.sh BENCH-EXE GAUGE-DIR WORK-DIR SCRIPT WINE-RUN WINE-SERVER
+# usage: bench_window_smoke.sh BENCH-EXE GAUGE-DIR WORK-DIR SCRIPT WINE-RUN WINE-SERVER
 #   WINE-RUN runs Wine in that prefix; WINE-SERVER is cmake/wine-server.sh.
 # Exits 77 (skipped) when Xvfb or xauth is missing.
 set -u
