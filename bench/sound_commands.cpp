@@ -1,17 +1,10 @@
 #include "sound_commands.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace bench {
 
 namespace {
-
-std::string hresult(HRESULT result) {
-    char text[16];
-    snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(result));
-    return text;
-}
 
 // The gauge's file module, whose sound the bench's own device plays; null with the reason.
 HMODULE sound_module(Panel &panel, const std::string &command, const std::string &name, std::string &error) {

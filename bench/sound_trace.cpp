@@ -2,13 +2,13 @@
 
 namespace bench {
 
-namespace {
-
 std::string hresult(HRESULT result) {
     char text[16];
     snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(result));
     return text;
 }
+
+namespace {
 
 std::string buffer_name(int number, DWORD bytes) {
     return "buffer " + std::to_string(number) + " (" + std::to_string(bytes) + " bytes)";

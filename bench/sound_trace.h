@@ -15,6 +15,9 @@
 
 namespace bench {
 
+// A DirectSound result as the trace writes it: 0x88780096.
+std::string hresult(HRESULT result);
+
 struct SoundPlay {
     int buffer = 0;  // the buffer's number in its gauge file's trace
     DWORD bytes = 0;

@@ -32,6 +32,13 @@ protected:
         seen = index;
         return lines;
     }
+    // Installs the switch, leaves out the lines that wrote, and gives its recorder.
+    SoundRecorder *installed_recorder() {
+        gauge.start();
+        sound.flush();
+        new_lines();
+        return SoundRecorder::of_module(gauge.module());
+    }
 
     TestFolder folder;
     std::string path = folder.path() + "\\trace.txt";
@@ -62,10 +69,7 @@ TEST_F(BenchSoundTrace, InstallClickAndKillPrintTheBufferAndItsFate) {
 }
 
 TEST_F(BenchSoundTrace, PlaysOfOneBufferAreSummedUpAndStatusQueriesLeftOut) {
-    gauge.start();
-    sound.flush();
-    new_lines();
-    SoundRecorder *recorder = SoundRecorder::of_module(gauge.module());
+    SoundRecorder *recorder = installed_recorder();
     ASSERT_NE(nullptr, recorder);
     const RecordedBuffer *buffer = recorder->buffers.at(0).get();
     for (const char *call : {"GetStatus", "Play", "GetStatus", "Play", "Stop", "Play"})
@@ -99,13 +103,8 @@ TEST(SoundFormat, DescribesRateBitsAndChannels) {
     EXPECT_EQ("44100 Hz, 16-bit, 6 channels, format tag 2", bench::describe_format(format));
 }
 
-}  // namespace
-
 TEST_F(BenchSoundTrace, FailedCallsPrintAtOnceAndRefillsAreSummedUp) {
-    gauge.start();
-    sound.flush();
-    new_lines();
-    SoundRecorder *recorder = SoundRecorder::of_module(gauge.module());
+    SoundRecorder *recorder = installed_recorder();
     ASSERT_NE(nullptr, recorder);
     const RecordedBuffer *buffer = recorder->buffers.at(0).get();
     recorder->note({"Lock", DSERR_BUFFERLOST, nullptr, buffer});
@@ -119,3 +118,5 @@ TEST_F(BenchSoundTrace, FailedCallsPrintAtOnceAndRefillsAreSummedUp) {
                                         "Brennovalux: sound plays buffer 1 (1322 bytes)"}),
               new_lines());
 }
+
+}  // namespace
