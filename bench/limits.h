@@ -5,8 +5,9 @@
 
 namespace bench {
 
-constexpr int MAX_PANEL_SIDE = 4096;         // a panel's width and height, in pixels
-constexpr int MAX_POSITION = 4096;           // a gauge's x and y lie within +-this
+constexpr int MAX_PANEL_SIDE = 4096;         // a window's width and height, a gauge's too, in pixels
+constexpr int MAX_UNITS = 16384;             // size_mm, a gauge's size, and its x and y within +-this
+constexpr int MAX_WINDOWS = 64;              // Window00 to Window63
 constexpr int MAX_GAUGE_NUMBER = 99;         // gauge00 to gauge99
 constexpr int MAX_PROFILE_LINE = 1023;       // what the profile functions read of a line
 constexpr long long MAX_SCRIPT_TICKS = 1000000;  // all run commands of a script together

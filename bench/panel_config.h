@@ -1,46 +1,67 @@
-// The panel configuration in the host's own format: the [Window00] section's
-// background bitmap, size and gauge lines, read from the file's text as the
-// platform's profile functions read it, and checked against the bench's limits.
+// The panel configuration in the host's own format and its successors':
+// [Window Titles] decides the panel windows, each [WindowNN] section gives a
+// window's background, size and gauge lines. Read from the file's text as
+// the platform's profile functions read it, and checked against the bench's
+// limits.
 #ifndef BENCH_PANEL_CONFIG_H
 #define BENCH_PANEL_CONFIG_H
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "gauge_line.h"
 #include "reading.h"
 
 namespace bench {
 
-// One gaugeNN line: "file, x, y[, width]" or "file!gauge name, x, y[, width]".
-struct GaugeLine {
-    std::string key;         // gauge00
-    std::string text;        // the value as written
-    int line = 0;            // its line in the file, 0 when not known
-    std::string file;        // gauge file name without its extension
-    std::string gauge_name;  // empty: the file's first gauge
-    int x = 0;
-    int y = 0;
-    int width = 0;           // 0: the gauge's own width
+// A width and a height; 0 where not given.
+struct Extent {
+    int width = 0;
+    int height = 0;
+};
+
+struct WindowConfig {
+    int number = 0;            // NN of [WindowNN]
+    std::string section;       // "Window02", as written
+    int section_line = 0;
+    std::string title;         // its [Window Titles] entry, or empty
+    std::string background;    // file= (or file_1024=) below the panel folder, or empty
+    std::string background_text;  // the value as written
+    std::string background_where; // "PATH line N (file=...)", for messages
+    Extent size_mm;            // design units; a height of 0 when one value is given
+    std::string size_mm_where;
+    Extent pixel_size;         // pixel_size= or the bench's own size=
+    std::string pixel_size_where;
+    int position = -1;         // 0 to 8 (top left to bottom right); -1 not given
+    bool visible = true;       // visible=
+    std::string ident;         // a number or a name; empty when not given
+    double size_ratio = 1.0;   // window_size_ratio=
+    bool has_background_colour = false;
+    uint32_t background_colour = 0;  // 0x00RRGGBB, where there is no bitmap
+    std::vector<GaugeLine> gauges;   // in the order of their numbers
 };
 
 struct PanelConfig {
-    std::string path;         // full path of the configuration
-    std::string folder;       // its folder, ending in a separator
-    std::string background;   // file= bitmap, full path, or empty
-    int background_line = 0;  // the line of file=
-    std::string background_text;  // file='s value as written
-    int width = 0;            // size= or size_mm=, 0 when neither is given
-    int height = 0;
-    std::vector<GaugeLine> gauges;  // in the order of their numbers
+    std::string path;    // as given; messages and the trace name it so
+    std::string folder;  // its folder, ending in a separator
+    bool has_titles = false;  // a [Window Titles] section decided the windows
+    std::vector<WindowConfig> windows;  // in the host's order of creation
 };
 
-// Reads the text of the configuration at `path` (a full path; messages name
-// it). Every mistake and warning goes into `found`; the result is usable
-// when `found` has no error.
-PanelConfig read_panel_text(const std::string &path, const std::string &text, Diagnostics &found);
+// Reads the text of the configuration at `path` (as given: messages name
+// it so); its files are found beside `full_path`, or beside `path` when that
+// is empty. Every mistake and warning goes into `found`; the result is
+// usable when `found` has no error.
+PanelConfig read_panel_text(const std::string &path, const std::string &text, Diagnostics &found,
+                            const std::string &full_path = "");
 
 // "PATH line N (KEY=TEXT)": where a gauge line stands, for messages.
 std::string where(const PanelConfig &config, const GaugeLine &line);
+// "02:gauge05": a gauge line by its window and key, as scenarios may name it.
+std::string gauge_place(const WindowConfig &window, const GaugeLine &line);
+// "02"
+std::string window_number(int number);
 
 }  // namespace bench
 

@@ -7,8 +7,8 @@
 namespace bench {
 
 const std::vector<CommandSyntax> COMMANDS = {
-    {"click", "X Y|GAUGE..."},
-    {"mouse", "X Y"},
+    {"click", "X Y|X Y WINDOW|GAUGE..."},
+    {"mouse", "X Y|X Y WINDOW"},
     {"run", "TICKS"},
     {"set", "VARIABLE VALUE"},
     {"expect", "VARIABLE VALUE"},
@@ -18,9 +18,9 @@ const std::vector<CommandSyntax> COMMANDS = {
     {"expect-no-sound", "GAUGE"},
     {"expect-shown", "GAUGE BITMAP"},
     {"expect-hidden", "GAUGE BITMAP"},
-    {"snapshot", "FILE"},
-    {"window-snapshot", "FILE"},
-    {"expect-window-as-panel", ""},
+    {"snapshot", "FILE|FILE WINDOW"},
+    {"window-snapshot", "FILE|FILE WINDOW"},
+    {"expect-window-as-panel", "|WINDOW"},
     {"note", "TEXT..."},
     {"quit", ""},
     {"lose-sound", "GAUGE"},
@@ -144,6 +144,20 @@ const CommandSyntax *find_syntax(const std::string &name) {
 }
 
 }  // namespace
+
+std::string argument_word(const Command &command, const std::string &placeholder) {
+    const CommandSyntax *syntax = find_syntax(command.name);
+    if (syntax == nullptr)
+        return std::string();
+    const std::vector<std::string> forms = split(syntax->forms, '|');
+    if (command.form < 0 || static_cast<size_t>(command.form) >= forms.size())
+        return std::string();
+    const std::vector<std::string> placeholders = words_of(forms[command.form]);
+    for (size_t i = 0; i < placeholders.size() && i < command.words.size(); ++i)
+        if (placeholders[i] == placeholder)
+            return command.words[i];
+    return std::string();
+}
 
 std::string usage(const CommandSyntax &syntax) {
     std::string text = "usage:";

@@ -11,7 +11,8 @@
 namespace bench {
 
 // A command and its forms, '|' between forms, each a list of argument words:
-// X, Y (panel points), TICKS, VARIABLE (a name or a token number), VALUE
+// X, Y (a point of a window, in its design units), WINDOW (a window's number
+// or ident), TICKS, VARIABLE (a name or a token number), VALUE
 // (decimal), EVENT (start, stop or a number), BYTES, BITMAP (0x2000 or
 // decimal), FILE, and any other word as it is; a last word ending in "..."
 // takes the rest of the line (TEXT... may be empty).
@@ -29,6 +30,10 @@ struct Command {
     std::vector<std::string> words;  // its arguments as written
     std::vector<double> numbers;     // each argument's number; 0 for names
 };
+
+// The word a command's form gives for `placeholder` ("WINDOW"), or empty
+// when its form has none.
+std::string argument_word(const Command &command, const std::string &placeholder);
 
 // "usage: click X Y | click GAUGE..." for a command of COMMANDS.
 std::string usage(const CommandSyntax &syntax);

@@ -38,6 +38,11 @@ const std::vector<std::string> PANEL_SEEDS = {
     "[Window00]\nfile = backdrop.bmp\ngauge01=Delvarotine, 20, 40\nGauge00 = Brennovalux, 20, 40\n",
     "[Window00]\ngauge00=Brennovalux!Toggle-type Master Switch, 0, 0, 120\n"
     "gauge01=Delvarotine!Delvarotine, 130, 0\n",
+    "// The later hosts' form\n[Window Titles]\nWindow00=Main Panel\nWindow01=Radio\nWindow02=Switches\n"
+    "[Window00]\nfile=panel.bmp // main\nsize_mm=515\n[Window02]\nfile_1024=sw.bmp\nsize_mm=196,100\n"
+    "pixel_size=392,200\nbackground_color=0,0,0\nposition=8\nvisible=0\nident=SWITCH_PANEL\n"
+    "gauge00=sub\\Brennovalux!Toggle-type Master Switch, 10, 10, 40, 60, free text, more\n"
+    "gauge01=Delvarotine, 60,64, , , //NOTE\n[Window01]\ngauge00=Radio!Nav, 0,0,,,9998 9999\n",
 };
 
 const std::vector<std::string> SCRIPT_SEEDS = {
@@ -52,6 +57,8 @@ const std::vector<std::string> PIECES = {
     "99999999999999999999", "-1", "4294967297", "010", "0x7fffffff", "1e9", "4097", "-4097", "0",
     "#", ";", "=", ",", "!", ".", "-", "\t", "\"", "\r", "\n", "\n\n", "\xEF\xBB\xBF", std::string(1, '\0'),
     "[Window00]", "[", "]", "gauge00=", "gauge99=", "size=", "size_mm=", "file=", "B, 1, 2", "x,y,z,w,v",
+    "//", "[Window Titles]", "window01=", "[Window63]", "[Window64]", "pixel_size=", "file_1024=",
+    "background_color=", "position=", "ident=", "..\\", "a\\b!c", ",,,", "\t",
     "run ", "click ", "expect ", "set ", "snapshot ", "note ", "expect-event ", "expect-shown ",
     std::string(1500, 'x'), "\xFF\xFE", "\\..\\", "start",
 };
@@ -80,22 +87,36 @@ std::string mutate(std::string text, std::mt19937 &random) {
 
 // A number near one of the limits, or far past them.
 std::string boundary_number(std::mt19937 &random) {
-    static const long long limits[] = {0, 1, 18, bench::MAX_POSITION, bench::MAX_PANEL_SIDE,
+    static const long long limits[] = {0, 1, 18, bench::MAX_UNITS, bench::MAX_PANEL_SIDE,
                                        bench::MAX_SCRIPT_TICKS, 2147483647LL, 4294967296LL};
     const long long close_to = limits[random() % (sizeof limits / sizeof limits[0])] +
                            static_cast<long long>(random() % 3) - 1;
     return std::to_string(random() % 4 == 0 ? -close_to : close_to);
 }
 
-// A [Window00] section of gauge and size lines with numbers near the limits.
+// Window sections of gauge and size lines with numbers near the limits,
+// listed in [Window Titles] or not.
 std::string generated_panel(std::mt19937 &random) {
-    std::string text = "[Window00]\n";
-    if (random() % 2 == 0)
-        text += "size=" + boundary_number(random) + ", " + boundary_number(random) + "\n";
-    for (unsigned gauge = 0, gauges = 1 + random() % 4; gauge < gauges; ++gauge) {
-        text += "gauge0" + std::to_string(gauge) + "=Brennovalux, " + boundary_number(random) + ", " +
-                boundary_number(random);
-        text += random() % 2 == 0 ? "\n" : ", " + boundary_number(random) + "\n";
+    std::string text;
+    const unsigned windows = 1 + random() % 3;
+    if (random() % 2 == 0) {
+        text += "[Window Titles]\n";
+        for (unsigned window = 0; window < windows; ++window)
+            text += "window0" + std::to_string(window + random() % 2) + "=Window\n";
+    }
+    for (unsigned window = 0; window < windows; ++window) {
+        text += "[Window0" + std::to_string(window) + "]\n";
+        if (random() % 2 == 0)
+            text += "size=" + boundary_number(random) + ", " + boundary_number(random) + "\n";
+        if (random() % 2 == 0)
+            text += "size_mm=" + boundary_number(random) + (random() % 2 == 0 ? "" : ", " + boundary_number(random)) + "\n";
+        for (unsigned gauge = 0, gauges = 1 + random() % 4; gauge < gauges; ++gauge) {
+            text += "gauge0" + std::to_string(gauge) + "=Brennovalux, " + boundary_number(random) + ", " +
+                    boundary_number(random);
+            for (unsigned field = random() % 4; field > 0; --field)
+                text += ", " + (random() % 3 == 0 ? std::string() : boundary_number(random));
+            text += "\n";
+        }
     }
     return text;
 }
@@ -121,6 +142,27 @@ void expect_placed(const bench::Diagnostics &found, const std::string &path, con
     }
 }
 
+// How many ".." parts a path the reader made begins with; -1 for one elsewhere.
+int levels_up(const std::string &path) {
+    int leading = 0;
+    bool other = false;
+    size_t begin = 0;
+    for (;;) {
+        const size_t end = path.find('\\', begin);
+        const std::string part = path.substr(begin, end - begin);
+        if (part == "..") {
+            if (other)
+                return -1;
+            ++leading;
+        } else {
+            other = true;
+        }
+        if (end == std::string::npos)
+            return leading;
+        begin = end + 1;
+    }
+}
+
 void check_panel(const std::string &input) {
     bench::Diagnostics found;
     const Clock::time_point begin = Clock::now();
@@ -129,16 +171,30 @@ void check_panel(const std::string &input) {
     expect_placed(found, PANEL, input);
     if (found.has_errors())
         return;
-    ASSERT_FALSE(config.gauges.empty()) << input;
-    EXPECT_TRUE(config.width >= 0 && config.width <= bench::MAX_PANEL_SIDE) << input;
-    EXPECT_TRUE(config.height >= 0 && config.height <= bench::MAX_PANEL_SIDE) << input;
-    for (const bench::GaugeLine &line : config.gauges) {
-        EXPECT_FALSE(line.file.empty()) << input;
-        EXPECT_GT(line.line, 0) << input;
-        EXPECT_LE(std::abs(line.x), bench::MAX_POSITION) << input;
-        EXPECT_LE(std::abs(line.y), bench::MAX_POSITION) << input;
-        EXPECT_TRUE(line.width >= 0 && line.width <= bench::MAX_PANEL_SIDE) << input;
+    ASSERT_FALSE(config.windows.empty()) << input;
+    size_t gauges = 0;
+    int previous = -1;
+    for (const bench::WindowConfig &window : config.windows) {
+        EXPECT_GT(window.number, previous) << input;
+        EXPECT_LT(window.number, bench::MAX_WINDOWS) << input;
+        previous = window.number;
+        EXPECT_TRUE(window.size_mm.width >= 0 && window.size_mm.width <= bench::MAX_UNITS) << input;
+        EXPECT_TRUE(window.size_mm.height >= 0 && window.size_mm.height <= bench::MAX_UNITS) << input;
+        EXPECT_TRUE(window.pixel_size.width >= 0 && window.pixel_size.width <= bench::MAX_PANEL_SIDE) << input;
+        EXPECT_TRUE(window.pixel_size.height >= 0 && window.pixel_size.height <= bench::MAX_PANEL_SIDE) << input;
+        EXPECT_LE(levels_up(window.background), 3) << input;
+        for (const bench::GaugeLine &line : window.gauges) {
+            ++gauges;
+            EXPECT_FALSE(line.file_path.empty()) << input;
+            EXPECT_EQ(0, levels_up(line.file_path)) << input;
+            EXPECT_GT(line.line, 0) << input;
+            EXPECT_LE(std::abs(line.x), bench::MAX_UNITS) << input;
+            EXPECT_LE(std::abs(line.y), bench::MAX_UNITS) << input;
+            EXPECT_TRUE(line.width >= 0 && line.width <= bench::MAX_UNITS) << input;
+            EXPECT_TRUE(line.height >= 0 && line.height <= bench::MAX_UNITS) << input;
+        }
     }
+    EXPECT_GT(gauges, 0u) << input;
 }
 
 void check_script(const std::string &input) {

@@ -69,14 +69,16 @@ TEST(PanelLimits, SizesPastTheLimitAreOutOfRangeWithTheirLine) {
         EXPECT_HAS(read.text, "is out of range (1 to 4096)");
     }
     EXPECT_FALSE(read_panel("[Window00]\nsize=4096, 4096\ngauge00=B, 0, 0\n").found.has_errors());
+    EXPECT_HAS(read_panel("[Window00]\nsize_mm=16385\ngauge00=B, 0, 0\n").text, "is out of range (1 to 16384)");
+    EXPECT_FALSE(read_panel("[Window00]\nsize_mm=16384, 16384\ngauge00=B, 0, 0\n").found.has_errors());
 }
 
 TEST(PanelLimits, PositionsAndWidthsPastTheLimitAreOutOfRangeNotNonNumbers) {
     PanelRead read = read_panel("[Window00]\ngauge00=Brennovalux, 100001, 40\n"
                                 "gauge01=Delvarotine, 100000, 100000\ngauge02=X, 0, 0, 0\n");
-    EXPECT_HAS(read.text, "line 2 (gauge00=Brennovalux, 100001, 40): x: \"100001\" is out of range (-4096 to 4096)");
+    EXPECT_HAS(read.text, "line 2 (gauge00=Brennovalux, 100001, 40): x: \"100001\" is out of range (-16384 to 16384)");
     EXPECT_HAS(read.text, "line 3 (gauge01=Delvarotine, 100000, 100000): x: ");
-    EXPECT_HAS(read.text, "line 4 (gauge02=X, 0, 0, 0): the width: \"0\" is out of range (1 to 4096)");
+    EXPECT_HAS(read.text, "line 4 (gauge02=X, 0, 0, 0): the width: \"0\" is out of range (1 to 16384)");
     EXPECT_EQ(std::string::npos, read.text.find("not a whole")) << read.text;
     EXPECT_EQ(3u, count(read.found, true)) << "every line's mistake at once";
 }
@@ -84,32 +86,33 @@ TEST(PanelLimits, PositionsAndWidthsPastTheLimitAreOutOfRangeNotNonNumbers) {
 TEST(PanelNumbers, AreDecimal) {
     PanelRead read = read_panel("[Window00]\ngauge00=B, 010, +20\n");
     ASSERT_FALSE(read.found.has_errors()) << read.text;
-    EXPECT_EQ(10, read.config.gauges[0].x);
-    EXPECT_EQ(20, read.config.gauges[0].y);
-    for (const char *bad : {"0x10", "1e3", "12px", "", "-", "4.5"})
+    EXPECT_EQ(10, read.config.windows[0].gauges[0].x);
+    EXPECT_EQ(20, read.config.windows[0].gauges[0].y);
+    for (const char *bad : {"0x10", "1e3", "12px", "-", "4.5"})
         EXPECT_HAS(read_panel(std::string("[Window00]\ngauge00=B, ") + bad + ", 0\n").text,
                    "is not a whole decimal number");
 }
 
 TEST(PanelWarnings, MisspeltAndUnknownKeysAreNamedAndIgnored) {
-    PanelRead read = read_panel("[Window00]\nguage00=B, 0, 0\ngauge-1=B, 0, 0\ngaugeXX=B, 0, 0\n"
+    PanelRead read = read_panel("[Window Titles]\nwindow00=Main\n"
+                                "[Window00]\nguage00=B, 0, 0\ngauge-1=B, 0, 0\ngaugeXX=B, 0, 0\n"
                                 "gauge100=B, 0, 0\ncolour=red\ngauge00=B, 0, 0\nposition=7\nvisible=1\nident=0\n");
     EXPECT_FALSE(read.found.has_errors()) << read.text;
-    EXPECT_HAS(read.text, "warning: " + std::string(PANEL) + " line 2 (guage00=B, 0, 0): \"guage00\" is not a gauge key");
-    EXPECT_HAS(read.text, "line 3 (gauge-1=B, 0, 0): \"gauge-1\" is not a gauge key");
-    EXPECT_HAS(read.text, "line 4 (gaugeXX=B, 0, 0): \"gaugeXX\" is not a gauge key");
-    EXPECT_HAS(read.text, "line 5 (gauge100=B, 0, 0): \"gauge100\" is not a gauge key");
-    EXPECT_HAS(read.text, "line 6 (colour=red): unknown key \"colour\"");
+    EXPECT_HAS(read.text, "warning: " + std::string(PANEL) + " line 4 (guage00=B, 0, 0): \"guage00\" is not a gauge key");
+    EXPECT_HAS(read.text, "line 5 (gauge-1=B, 0, 0): \"gauge-1\" is not a gauge key");
+    EXPECT_HAS(read.text, "line 6 (gaugeXX=B, 0, 0): \"gaugeXX\" is not a gauge key");
+    EXPECT_HAS(read.text, "line 7 (gauge100=B, 0, 0): \"gauge100\" is not a gauge key");
+    EXPECT_HAS(read.text, "line 8 (colour=red): unknown key \"colour\"");
     EXPECT_EQ(5u, count(read.found, false)) << "position, visible and ident are the host's own keys";
-    ASSERT_EQ(1u, read.config.gauges.size());
+    ASSERT_EQ(1u, read.config.windows[0].gauges.size());
 }
 
 TEST(PanelWarnings, ASecondEqualKeyIsNamedOnItsOwnLineAndTheFirstCounts) {
     PanelRead read = read_panel("[Window00]\ngauge00=First, 1, 2\nGAUGE00=Second, left, 4\n");
     EXPECT_FALSE(read.found.has_errors()) << read.text;
     EXPECT_HAS(read.text, "line 3 (GAUGE00=Second, left, 4): GAUGE00 is given again; the one on line 2 counts");
-    ASSERT_EQ(1u, read.config.gauges.size());
-    EXPECT_EQ("First", read.config.gauges[0].file);
+    ASSERT_EQ(1u, read.config.windows[0].gauges.size());
+    EXPECT_EQ("First", read.config.windows[0].gauges[0].file);
 }
 
 TEST(PanelWarnings, ACommentAfterAGaugeLineIsTakenAsOneAndNamed) {
@@ -117,8 +120,8 @@ TEST(PanelWarnings, ACommentAfterAGaugeLineIsTakenAsOneAndNamed) {
     EXPECT_FALSE(read.found.has_errors()) << read.text;
     EXPECT_HAS(read.text, "warning: ");
     EXPECT_HAS(read.text, "line 2 (gauge00=Brennovalux, 20, 40 ; the master switch): the text after ';'");
-    ASSERT_EQ(1u, read.config.gauges.size());
-    EXPECT_EQ(40, read.config.gauges[0].y);
+    ASSERT_EQ(1u, read.config.windows[0].gauges.size());
+    EXPECT_EQ(40, read.config.windows[0].gauges[0].y);
 }
 
 TEST(PanelWarnings, ALineTheProfileFunctionsCutIsNamed) {
@@ -131,18 +134,18 @@ TEST(PanelWarnings, ALineTheProfileFunctionsCutIsNamed) {
 TEST(PanelText, AByteOrderMarkAndCarriageReturnsAreAccepted) {
     PanelRead read = read_panel("\xEF\xBB\xBF[Window00]\r\nfile=back.bmp\r\ngauge00=B!Gauge name, 1, 2, 30\r\n");
     ASSERT_FALSE(read.found.has_errors()) << read.text;
-    EXPECT_EQ("C:\\sim\\Aircraft\\test\\panel\\back.bmp", read.config.background);
-    EXPECT_EQ(2, read.config.background_line);
-    EXPECT_EQ("Gauge name", read.config.gauges[0].gauge_name);
-    EXPECT_EQ(30, read.config.gauges[0].width);
+    const bench::WindowConfig &window = read.config.windows[0];
+    EXPECT_EQ("back.bmp", window.background);
+    EXPECT_HAS(window.background_where, "panel.cfg line 2 (file=back.bmp)");
+    EXPECT_EQ("Gauge name", window.gauges[0].gauge_name);
+    EXPECT_EQ(30, window.gauges[0].width);
 }
 
 TEST(PanelText, MissingSectionsAndGaugesAreNamed) {
-    EXPECT_HAS(read_panel("").text, "no [Window00] section");
-    EXPECT_HAS(read_panel("[Window01]\ngauge00=B, 0, 0\n").text, "no [Window00] section");
-    EXPECT_HAS(read_panel("[Window00]\n; nothing\n").text, "the [Window00] section is empty");
-    EXPECT_HAS(read_panel("[Window00]\nsize=10, 10\n").text, "places no gauge");
-    EXPECT_HAS(read_panel("[Window00]\ngauge00=..\\B, 0, 0\n").text, "is not a file name in the panel folder");
+    EXPECT_HAS(read_panel("").text, "no [WindowNN] section");
+    EXPECT_HAS(read_panel("[Window00]\n; nothing\n").text, "no window places a gauge");
+    EXPECT_HAS(read_panel("[Window00]\nsize=10, 10\n").text, "no window places a gauge");
+    EXPECT_HAS(read_panel("[Window00]\ngauge00=..\\B, 0, 0\n").text, "leads out of the panel folder");
 }
 
 TEST(ScriptLimits, TickCountsPastTheLimitAreOutOfRange) {
@@ -192,23 +195,29 @@ TEST(ScriptText, CommentsAtTheEndOfALineAndAByteOrderMarkAreAccepted) {
 
 TEST(ScriptText, EveryMistakeIsReportedAtOnceWithItsLine) {
     ScriptRead read = read_script("run 50000\njump\nsnapshot a.png\nexpect batt1_on\nrun many\n"
-                                  "click\nexpect-event later\nexpect-window-as-panel now\n");
+                                  "click\nexpect-event later\nexpect-window-as-panel now later\n");
     EXPECT_EQ(6u, count(read.found, true)) << read.text;
     EXPECT_HAS(read.text, ":2: unknown command \"jump\"");
     EXPECT_HAS(read.text, ":4: usage: expect VARIABLE VALUE");
     EXPECT_HAS(read.text, ":5: \"many\" is not a whole decimal number; usage: run TICKS");
-    EXPECT_HAS(read.text, ":6: usage: click X Y | click GAUGE...");
+    EXPECT_HAS(read.text, ":6: usage: click X Y | click X Y WINDOW | click GAUGE...");
     EXPECT_HAS(read.text, ":7: \"later\" is no event: start, stop or a number");
     EXPECT_HAS(read.text, ":8: usage: expect-window-as-panel");
 }
 
 TEST(ScriptText, ClickTakesAPointOrAGaugeNameWithSpaces) {
-    ScriptRead read = read_script("click 10 20\nclick Toggle-type Master Switch\nclick 10 abc\n");
+    ScriptRead read = read_script("click 10 20\nclick Toggle-type Master Switch\nclick 10 abc\nclick 10 20 02\n"
+                                  "click 02:gauge05\nsnapshot a.png RADIO_STACK_PANEL\nexpect-window-as-panel 1\n");
     ASSERT_FALSE(read.found.has_errors()) << read.text;
     EXPECT_EQ(0, read.commands[0].form);
-    EXPECT_EQ(1, read.commands[1].form);
+    EXPECT_EQ(2, read.commands[1].form);
     EXPECT_EQ("Toggle-type Master Switch", read.commands[1].words[0]);
     EXPECT_EQ("10 abc", read.commands[2].words[0]);
+    EXPECT_EQ("02", bench::argument_word(read.commands[3], "WINDOW"));
+    EXPECT_EQ("", bench::argument_word(read.commands[0], "WINDOW"));
+    EXPECT_EQ("02:gauge05", read.commands[4].words[0]);
+    EXPECT_EQ("RADIO_STACK_PANEL", bench::argument_word(read.commands[5], "WINDOW"));
+    EXPECT_EQ("1", bench::argument_word(read.commands[6], "WINDOW"));
     EXPECT_HAS(read_script("click 100001 5\n").text, "\"100001\" is out of range");
 }
 
@@ -217,7 +226,7 @@ TEST(ScriptText, EveryCommandOfTheTableHasAUsage) {
         std::string expected = std::string("usage: ") + syntax.name;
         EXPECT_EQ(0u, bench::usage(syntax).find(expected)) << syntax.name;
     }
-    EXPECT_EQ("usage: click X Y | click GAUGE...", bench::usage(bench::COMMANDS[0]));
+    EXPECT_EQ("usage: click X Y | click X Y WINDOW | click GAUGE...", bench::usage(bench::COMMANDS[0]));
 }
 
 struct ArgumentsRead {

@@ -1,0 +1,20 @@
+// One [WindowNN] section of a panel file: its background, sizes, place on
+// the screen and gauge lines, each value checked.
+#ifndef BENCH_WINDOW_SECTION_H
+#define BENCH_WINDOW_SECTION_H
+
+#include <string>
+
+#include "panel_config.h"
+#include "profile_text.h"
+
+namespace bench {
+
+// Reads `section`; its background may reach `levels_up` folders above the
+// panel folder. Mistakes and warnings go into `found` with their lines.
+WindowConfig read_window_section(const std::string &path, const ProfileSection &section, int levels_up,
+                                 Diagnostics &found);
+
+}  // namespace bench
+
+#endif
