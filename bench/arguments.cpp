@@ -3,13 +3,15 @@
 namespace bench {
 
 const char USAGE[] =
-    "usage: bench PANEL.cfg [--script FILE] [--window] [--check] [--out FOLDER] [--trace FILE]\n"
+    "usage: bench PANEL.cfg [--script FILE] [--window] [--check] [--strict] [--out FOLDER] [--trace FILE]\n"
     "             [--sim-folder FOLDER] [--variables NAME,NAME,...] [--frames FOLDER]\n"
     "             [--real-sound] [--audio FILE.wav]\n"
     "       bench --help\n"
     "  --script      run the scenario script (headless unless --window)\n"
     "  --window      show the panel in a window; clicks go to the gauges\n"
-    "  --check       check the panel file and the script, then stop; runs nothing\n"
+    "  --check       check the panel file and the script, print the panel's layout, then stop;\n"
+    "                runs nothing\n"
+    "  --strict      every warning found before the run is a mistake (exit status 2)\n"
     "  --out         folder for the trace (trace.txt) and snapshots, made if missing\n"
     "  --trace       write the trace into FILE as well\n"
     "  --sim-folder  the simulator's folder, made the current directory\n"
@@ -71,6 +73,10 @@ bool read_arguments(const std::vector<std::string> &arguments, Options &options,
         }
         if (arg == "--check") {
             options.check = true;
+            continue;
+        }
+        if (arg == "--strict") {
+            options.strict = true;
             continue;
         }
         const Valued *option = nullptr;

@@ -21,6 +21,7 @@ struct Options {
     bool window = false;
     bool real_sound = false;  // the machine's sound device, also headless
     bool check = false;
+    bool strict = false;  // warnings before the run are mistakes
     bool help = false;
 };
 

@@ -15,6 +15,7 @@
 #include "frame_files.h"
 #include "panel.h"
 #include "panel_config.h"
+#include "panel_layout.h"
 #include "reading.h"
 #include "scenario.h"
 #include "scenario_script.h"
@@ -29,6 +30,30 @@ const int SCRIPT_MISTAKE = 1;
 int refuse(const std::string &why) {
     fprintf(stderr, "bench: %s\n", why.c_str());
     return PANEL_MISTAKE;
+}
+
+size_t warnings(const bench::Diagnostics &found) {
+    size_t count = 0;
+    for (const bench::Diagnostic &item : found.items())
+        count += !item.error;
+    return count;
+}
+
+// The simulator's folder as the trace names it: as given, or the part of
+// the panel file's path as given above Aircraft\NAME\panel\ ("." for the
+// current folder); the full path where the given one does not show it.
+std::string simulator_folder_as_given(const std::string &given, const std::string &config_path,
+                                      const std::string &found) {
+    if (!given.empty() || found.empty())
+        return given.empty() ? found : given;
+    size_t end = config_path.size();
+    for (int part = 0; part < 3; ++part) {  // past the file, its panel folder and the aircraft
+        end = end == 0 ? std::string::npos : config_path.find_last_of("\\/", end - 1);
+        if (end == std::string::npos || end == 0)
+            return found;
+    }
+    const size_t start = config_path.find_last_of("\\/", end - 1);
+    return start == std::string::npos ? "." : config_path.substr(0, start + 1);
 }
 
 }  // namespace
@@ -59,14 +84,15 @@ int main(int argc, char **argv) {
     if (!bench::read_input(config_path, "panel configuration", text, error))
         return refuse(error);
     bench::Diagnostics panel_found, script_found;
-    const bench::PanelConfig config = bench::read_panel_text(config_path, text, panel_found);
+    const bench::PanelConfig config =
+        bench::read_panel_text(options.config_path, text, panel_found, config_path);
     std::vector<bench::Command> commands;
     if (!script_path.empty()) {
         if (!bench::read_input(script_path, "scenario script", text, error)) {
             panel_found.print(stderr);
             return refuse(error);
         }
-        commands = bench::read_scenario_text(script_path, text, script_found);
+        commands = bench::read_scenario_text(options.script_path, text, script_found);
     }
     panel_found.print(stderr);
     script_found.print(stderr);
@@ -105,27 +131,40 @@ int main(int argc, char **argv) {
     panel_found.print(stderr);
     if (!loaded)
         return PANEL_MISTAKE;
-    scenario.set_commands(script_path, std::move(commands));
+    scenario.set_commands(options.script_path, std::move(commands));
     scenario.check_against_panel(script_found, options.window);
     script_found.print(stderr);
     if (script_found.has_errors())
         return SCRIPT_MISTAKE;
+    const size_t warned = warnings(panel_found) + warnings(script_found);
+    if (options.strict && warned > 0)
+        return refuse("--strict: " + std::to_string(warned) + " warning(s) above count as mistakes");
     if (check_only) {
-        if (script_found.has_errors())
-            return SCRIPT_MISTAKE;
-        printf("bench: %s%s%s: no mistakes found\n", config_path.c_str(),
-               script_path.empty() ? "" : " and ", script_path.c_str());
+        fputs(bench::describe_layout(panel).c_str(), stdout);
+        printf("bench: %s%s%s: no mistakes found\n", options.config_path.c_str(),
+               script_path.empty() ? "" : " and ", options.script_path.c_str());
         return 0;
     }
 
-    trace.line("panel " + config.path + ": " + std::to_string(panel.width()) + " x " +
-               std::to_string(panel.height()) + ", " + std::to_string(panel.gauges().size()) +
-               " gauges" + (sim_folder.empty() ? "" : "; simulator folder " + sim_folder));
-    if (frames.is_open())
-        panel.cycled = [&] { frames.write(panel.compose()); };
+    size_t placeholders = 0;
+    for (const bench::PlacedGauge &gauge : panel.gauges())
+        placeholders += !gauge.runs();
+    const std::string shown_sim_folder = simulator_folder_as_given(options.sim_folder, options.config_path, sim_folder);
+    trace.line("panel " + config.path + ": " + std::to_string(panel.windows().size()) + " window(s), " +
+               std::to_string(panel.gauges().size() - placeholders) + " gauge(s) run, " +
+               std::to_string(placeholders) + " placeholder(s)" +
+               (shown_sim_folder.empty() ? "" : "; simulator folder " + shown_sim_folder));
+    for (const bench::PanelWindow &window : panel.windows())
+        trace.line("window " + bench::window_number(window.config.number) + ": " + std::to_string(window.width) +
+                   " x " + std::to_string(window.height) + " pixels, " + bench::describe(window.scale) +
+                   (window.shown ? "" : ", hidden"));
+    if (frames.is_open()) {
+        const int first = panel.find_window("");
+        panel.cycled = [&, first] { frames.write(panel.compose(first)); };
+    }
     int status = 0;
     if (options.window) {
-        status = bench::run_window(panel, script_path.empty() ? nullptr : &scenario, error);
+        status = bench::run_window(panel, script_path.empty() ? nullptr : &scenario, trace, error);
         if (!error.empty())
             fprintf(stderr, "bench: %s\n", error.c_str());
     } else {

@@ -3,81 +3,19 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "limits.h"
-
+#include "placeholder.h"
 #include "sound_mixer.h"
 
 namespace bench {
 
 namespace {
 
-const uint32_t PANEL_FILL = PICTURE_OPAQUE | 0x303030;
-
 std::string hex(uint32_t number) {
     char text[16];
     snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(number));
     return text;
-}
-
-// Why a background file cannot be a panel's picture, from its header: ""
-// when the platform's bitmap loader may read it.
-std::string background_problem(const std::string &path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return "no such file";
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return "a folder, not a bitmap";
-    std::ifstream file(path, std::ios::binary);
-    unsigned char head[26] = {};
-    file.read(reinterpret_cast<char *>(head), sizeof head);
-    const std::streamsize count = file.gcount();
-    if (count < 2 || head[0] != 'B' || head[1] != 'M')
-        return "not a BMP bitmap (a PNG, a JPEG, text?)";
-    if (count < 26)
-        return "a BMP bitmap cut short";
-    auto word = [&](int at) {
-        return static_cast<int32_t>(head[at] | (head[at + 1] << 8) | (head[at + 2] << 16) |
-                                    (static_cast<uint32_t>(head[at + 3]) << 24));
-    };
-    const int32_t header_size = word(14);
-    const long long width = header_size == 12 ? (head[18] | (head[19] << 8)) : word(18);
-    long long height = header_size == 12 ? (head[20] | (head[21] << 8)) : word(22);
-    if (height < 0)
-        height = -height;
-    if (width <= 0 || height <= 0 || width > MAX_PANEL_SIDE || height > MAX_PANEL_SIDE)
-        return "a bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
-               " pixels; a panel is 1 to " + std::to_string(MAX_PANEL_SIDE) + " pixels each way";
-    return std::string();
-}
-
-// A background bitmap file, through the platform's own bitmap loader.
-bool load_background(const std::string &path, panel_host::Picture &picture, std::string &error) {
-    error = background_problem(path);
-    if (!error.empty())
-        return false;
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (bitmap == nullptr) {
-        error = "not a bitmap the platform can read";
-        return false;
-    }
-    BITMAP info;
-    GetObjectA(bitmap, sizeof info, &info);
-    picture.resize(info.bmWidth, info.bmHeight, 0);
-    BITMAPINFO format = panel_host::picture_format(info.bmWidth, info.bmHeight);
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, info.bmHeight, picture.pixels.data(), &format, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(bitmap);
-    for (uint32_t &pixel : picture.pixels)
-        pixel |= PICTURE_OPAQUE;
-    return true;
-}
-
-std::string size_text(int width, int height) {
-    return std::to_string(width) + " x " + std::to_string(height);
 }
 
 }  // namespace
@@ -87,145 +25,74 @@ Panel::Panel(Trace &trace, const std::vector<std::string> &variables, bool only_
 
 Panel::~Panel() { stop(); }
 
-bool Panel::place(const PanelConfig &config, const GaugeLine &line,
-                  std::map<std::string, std::shared_ptr<panel_host::GaugeFile>> &files,
-                  std::vector<PlacedGauge> &gauges, Diagnostics &found) {
-    const std::string path = config.folder + line.file + ".gau";
-    std::shared_ptr<panel_host::GaugeFile> &file = files[lower(path)];
-    if (file == nullptr) {
-        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            found.error(where(config, line), "no gauge file " + line.file + ".gau in " + config.folder);
-            return false;
-        }
-        std::string why;
-        file = panel_host::GaugeFile::load(path, why);
-        if (file == nullptr) {
-            found.error(where(config, line), why);
-            return false;
-        }
-    }
-    PlacedGauge gauge;
-    gauge.line = line;
-    gauge.file = file;
-    gauge.label = line.file + (line.gauge_name.empty() ? "" : "!" + line.gauge_name);
-    gauge.header = line.gauge_name.empty() ? file->gauges().front() : file->find(line.gauge_name);
-    if (gauge.header == nullptr) {
-        std::string carried;
-        for (GaugeHeader *header : file->gauges())
-            carried += std::string(carried.empty() ? "" : ", ") + "\"" +
-                       (header->name ? header->name : "") + "\"";
-        found.error(where(config, line), line.file + ".gau holds no gauge named \"" +
-                                             line.gauge_name + "\" (it holds " + carried + ")");
-        return false;
-    }
-    if (gauge.header->element_list == nullptr || gauge.header->element_list[0] == nullptr) {
-        found.error(where(config, line), "the gauge has no elements");
-        return false;
-    }
-    for (const PlacedGauge &placed : gauges)
-        if (placed.header == gauge.header) {
-            found.error(where(config, line), "this gauge is already placed by " + placed.line.key +
-                                                 "; its records allow one place");
-            return false;
-        }
-    panel_host::Bitmap background;
-    std::string why;
-    if (!panel_host::load_bitmap_resource(file->module(), gauge.head()->image, background, why)) {
-        found.error(where(config, line), "its background: " + why);
-        return false;
-    }
-    if (line.width > 0)
-        gauge.scale = static_cast<double>(line.width) / background.width;
-    gauge.width = static_cast<int>(background.width * gauge.scale + 0.5);
-    gauge.height = static_cast<int>(background.height * gauge.scale + 0.5);
-    if (gauge.height > MAX_PANEL_SIDE) {
-        found.error(where(config, line), "scaled to this width the gauge is " +
-                                             size_text(gauge.width, gauge.height) +
-                                             " pixels, more than " + std::to_string(MAX_PANEL_SIDE) +
-                                             " high");
-        return false;
-    }
-    gauges.push_back(std::move(gauge));
-    return true;
-}
-
-void Panel::warn_of_placement(const PanelConfig &config, Diagnostics &found) const {
+void Panel::warn_of_placement(Diagnostics &found) const {
     for (size_t i = 0; i < gauges_.size(); ++i) {
         const PlacedGauge &gauge = gauges_[i];
-        const GaugeLine &line = gauge.line;
-        const int right = line.x + gauge.width, bottom = line.y + gauge.height;
-        const std::string extent = "the gauge (" + size_text(gauge.width, gauge.height) + " at " +
-                                   std::to_string(line.x) + ", " + std::to_string(line.y) + ")";
-        if (line.x >= width_ || line.y >= height_ || right <= 0 || bottom <= 0)
-            found.warning(where(config, line), extent + " lies outside the " +
-                                                   size_text(width_, height_) + " panel");
-        else if (line.x < 0 || line.y < 0 || right > width_ || bottom > height_)
-            found.warning(where(config, line), extent + " reaches past the " +
-                                                   size_text(width_, height_) + " panel's edge");
+        if (!gauge.runs())
+            continue;
+        const PanelWindow &window = windows_[gauge.window];
+        const Box whole{0, 0, window.width, window.height};
+        const Box &box = gauge.box;
+        const std::string extent = "the gauge (" + describe_place(gauge) + ")";
+        const std::string size = std::to_string(window.width) + " x " + std::to_string(window.height) +
+                                 " pixel window " + window.name();
+        if (!box.overlaps(whole))
+            found.warning(gauge.where, extent + " lies outside the " + size);
+        else if (box.left < 0 || box.top < 0 || box.right() > whole.right() || box.bottom() > whole.bottom())
+            found.warning(gauge.where, extent + " reaches past the " + size + "'s edge");
         for (size_t j = 0; j < i; ++j) {
             const PlacedGauge &other = gauges_[j];
-            if (line.x < other.line.x + other.width && other.line.x < right &&
-                line.y < other.line.y + other.height && other.line.y < bottom)
-                found.warning(where(config, line), extent + " overlaps " + other.line.key +
-                                                       " (" + other.label + "), which it covers");
+            if (other.runs() && other.window == gauge.window && box.overlaps(other.box))
+                found.warning(gauge.where, extent + " overlaps " + other.line.key + " (" + other.label +
+                                               "), which it covers");
         }
+    }
+}
+
+void Panel::watch(const PlacedGauge &gauge) {
+    const HMODULE module = gauge.file->module();
+    sound_.watch(module, gauge.line.file);
+    const std::string who = gauge.line.file + ": debug: ";
+    debug_.watch(module, [this, who](const std::string &text) { trace_.line(who + text); });
+    SoundRecorder *recorder = SoundRecorder::of_module(module);
+    if (sound_clock_ != nullptr && recorder != nullptr) {
+        std::shared_ptr<SoundClock> clock = sound_clock_;
+        recorder->device_source = [clock, module](LPCGUID id, IDirectSound **out, IUnknown *outer) {
+            return clock->create_device(module, id, out, outer);
+        };
     }
 }
 
 bool Panel::load(const PanelConfig &config, Diagnostics &found) {
-    std::vector<PlacedGauge> gauges;
-    std::map<std::string, std::shared_ptr<panel_host::GaugeFile>> files;
-    bool loaded = true;
-    if (!config.background.empty()) {
-        std::string why;
-        if (!load_background(config.background, background_, why)) {
-            found.error(config.path + " line " + std::to_string(config.background_line) + " (file=" +
-                            config.background_text + ")",
-                        config.background + ": " + why);
-            loaded = false;
+    for (const WindowConfig &window : config.windows)
+        windows_.push_back(open_window(config, window, found));
+    GaugeFiles files;
+    for (size_t index = 0; index < windows_.size(); ++index)
+        for (const GaugeLine &line : windows_[index].config.gauges) {
+            PlacedGauge gauge = place_gauge(config, windows_[index], static_cast<int>(index), line, files, gauges_);
+            if (!gauge.runs())
+                found.warning(gauge.where, gauge.not_run + "; the bench shows a placeholder there");
+            gauges_.push_back(std::move(gauge));
         }
-    }
-    for (const GaugeLine &line : config.gauges)
-        loaded = place(config, line, files, gauges, found) && loaded;
-    if (!loaded)
-        return false;
-    gauges_ = std::move(gauges);
-    // Each gauge file's sound and debug output are watched once, under the name of its file.
-    for (const auto &file : files)
+    for (size_t index = 0; index < windows_.size(); ++index) {
+        std::vector<Box> boxes;
         for (const PlacedGauge &gauge : gauges_)
-            if (gauge.file == file.second) {
-                sound_.watch(file.second->module(), gauge.line.file);
-                const std::string who = gauge.line.file + ": debug: ";
-                debug_.watch(file.second->module(),
-                             [this, who](const std::string &text) { trace_.line(who + text); });
-                SoundRecorder *recorder = SoundRecorder::of_module(file.second->module());
-                if (sound_clock_ != nullptr && recorder != nullptr) {
-                    std::shared_ptr<SoundClock> clock = sound_clock_;
-                    const HMODULE module = file.second->module();
-                    recorder->device_source = [clock, module](LPCGUID id, IDirectSound **out, IUnknown *outer) {
-                        return clock->create_device(module, id, out, outer);
-                    };
-                }
-                break;
-            }
-
-    width_ = config.width > 0 ? config.width : background_.width;
-    height_ = config.height > 0 ? config.height : background_.height;
-    if (width_ == 0 || height_ == 0) {
-        // No size given: the panel reaches just past its gauges.
-        for (const PlacedGauge &gauge : gauges_) {
-            width_ = std::max(width_, gauge.line.x + gauge.width);
-            height_ = std::max(height_, gauge.line.y + gauge.height);
-        }
-        if (width_ <= 0 || height_ <= 0 || width_ > MAX_PANEL_SIDE || height_ > MAX_PANEL_SIDE) {
-            found.error(config.path, "without size= the panel would reach to " +
-                                         size_text(width_, height_) + "; a panel is 1 to " +
-                                         std::to_string(MAX_PANEL_SIDE) + " pixels each way");
-            stop();
-            return false;
-        }
+            if (gauge.window == static_cast<int>(index) && gauge.box.width > 0)
+                boxes.push_back(gauge.box);
+        size_window(windows_[index], config.path, boxes, found);
     }
-    warn_of_placement(config, found);
+    if (found.has_errors()) {
+        stop();
+        return false;
+    }
+    // Each gauge file's sound and debug output are watched once, under the name of its file.
+    std::vector<HMODULE> watched;
+    for (const PlacedGauge &gauge : gauges_)
+        if (gauge.runs() && std::find(watched.begin(), watched.end(), gauge.file->module()) == watched.end()) {
+            watched.push_back(gauge.file->module());
+            watch(gauge);
+        }
+    warn_of_placement(found);
     return true;
 }
 
@@ -241,10 +108,14 @@ bool Panel::record_sound_track(const std::string &path, std::string &error) {
 
 void Panel::start() {
     for (PlacedGauge &gauge : gauges_)
-        gauge.file->connect(host_.services());
+        if (gauge.runs())
+            gauge.file->connect(host_.services());
     for (PlacedGauge &gauge : gauges_) {
-        trace_.line(gauge.label + ": install \"" + (gauge.header->name ? gauge.header->name : "") +
-                    "\" at (" + std::to_string(gauge.line.x) + ", " + std::to_string(gauge.line.y) + ")");
+        if (!gauge.runs())
+            continue;
+        trace_.line(gauge.label + ": install \"" + (gauge.header->name ? gauge.header->name : "") + "\" at " +
+                    gauge.place + ", " + describe_place(gauge) +
+                    (gauge.line.parameter.empty() ? "" : "; parameter \"" + gauge.line.parameter + "\""));
         host_.install_error.clear();
         gauge.header->install(gauge.file->module());
         if (!host_.install_error.empty())
@@ -276,11 +147,14 @@ void Panel::cycle() {
     if (sound_clock_ != nullptr)
         sound_clock_->tick = aircraft_.ticks();
     for (PlacedGauge &gauge : gauges_)
-        gauge.header->update();
+        if (gauge.runs())
+            gauge.header->update();
     for (PlacedGauge &gauge : gauges_)
-        gauge.header->generate(0);
+        if (gauge.runs())
+            gauge.header->generate(0);
     for (PlacedGauge &gauge : gauges_)
-        gauge.header->draw();
+        if (gauge.runs())
+            gauge.header->draw();
     host_.calls.clear();
     aircraft_.trace_changes();
     trace_icons();
@@ -292,6 +166,8 @@ void Panel::cycle() {
 void Panel::stop() {
     if (started_) {
         for (PlacedGauge &gauge : gauges_) {
+            if (!gauge.runs())
+                continue;
             gauge.header->kill();
             trace_.line(gauge.label + ": killed");
         }
@@ -304,10 +180,13 @@ void Panel::stop() {
     sound_.clear();  // before the files unload: they undo the patch of their imports
     debug_.clear();
     gauges_.clear();  // the last reference to each file unloads it
+    windows_.clear();
 }
 
 void Panel::trace_icons() {
     for (PlacedGauge &gauge : gauges_) {
+        if (!gauge.runs())
+            continue;
         std::string shown, hidden;
         panel_host::for_each_element(gauge.head(), [&](ElementRecord *element) {
             if (element->kind != ELEMENT_ICON)
@@ -326,18 +205,28 @@ void Panel::trace_icons() {
     }
 }
 
-bool Panel::click(int x, int y) {
-    std::string where = "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+bool Panel::click(int window, int x, int y) {
+    const Scale &scale = windows_[window].scale;
+    return click_pixel(window, to_pixels(scale, x), to_pixels(scale, y));
+}
+
+bool Panel::click_pixel(int window, int x, int y) {
+    const PanelWindow &panel_window = windows_[window];
+    std::string where = "(" + format_value(to_units(panel_window.scale, x)) + ", " +
+                        format_value(to_units(panel_window.scale, y)) + ")";
+    if (windows_.size() > 1 || panel_window.scale.pixels != panel_window.scale.units)
+        where += " of window " + window_number(panel_window.config.number) + ", pixel (" + std::to_string(x) +
+                 ", " + std::to_string(y) + ")";
     for (auto gauge = gauges_.rbegin(); gauge != gauges_.rend(); ++gauge) {
-        if (x < gauge->line.x || y < gauge->line.y || x >= gauge->line.x + gauge->width ||
-            y >= gauge->line.y + gauge->height)
+        if (!gauge->runs() || gauge->window != window || !gauge->box.holds(x, y))
             continue;
-        const int local_x = static_cast<int>((x - gauge->line.x) / gauge->scale);
-        const int local_y = static_cast<int>((y - gauge->line.y) / gauge->scale);
+        const Box &box = gauge->box;
+        const int local_x = static_cast<int>(static_cast<long long>(x - box.left) * gauge->bitmap_width / box.width);
+        const int local_y = static_cast<int>(static_cast<long long>(y - box.top) * gauge->bitmap_height / box.height);
         if (host_.region_at(gauge->header, local_x, local_y) == nullptr)
             continue;
-        trace_.line("click " + where + ": " + gauge->label + " at (" + std::to_string(local_x) +
-                    ", " + std::to_string(local_y) + ")");
+        trace_.line("click " + where + ": " + gauge->label + " at (" + std::to_string(local_x) + ", " +
+                    std::to_string(local_y) + ")");
         std::optional<int32_t> result = host_.click(gauge->header, local_x, local_y);
         trace_.line("  handler returned " + std::to_string(result.value_or(0)));
         aircraft_.trace_changes();
@@ -349,40 +238,88 @@ bool Panel::click(int x, int y) {
 }
 
 bool Panel::click_point(const PlacedGauge &gauge, int &x, int &y) const {
+    if (!gauge.runs())
+        return false;
     for (const panel_host::MouseRegistration &registration : host_.mouse_registrations()) {
         if (registration.gauge != gauge.header)
             continue;
         for (MouseRegion *region = registration.list; region->kind != MOUSE_END_OF_LIST; ++region) {
             if (region->kind != MOUSE_CHILD || region->handler == nullptr)
                 continue;
-            x = gauge.line.x + static_cast<int>((region->x + region->width / 2) * gauge.scale);
-            y = gauge.line.y + static_cast<int>((region->y + region->height / 2) * gauge.scale);
+            const Box &box = gauge.box;
+            x = box.left + static_cast<int>(static_cast<long long>(region->x + region->width / 2) * box.width /
+                                            gauge.bitmap_width);
+            y = box.top + static_cast<int>(static_cast<long long>(region->y + region->height / 2) * box.height /
+                                           gauge.bitmap_height);
             return true;
         }
     }
     return false;
 }
 
+int Panel::find_window(const std::string &word) const {
+    if (windows_.empty())
+        return -1;
+    int number = word.empty() ? 0 : -1;
+    if (word.size() <= 2 && !word.empty() && word.find_first_not_of("0123456789") == std::string::npos)
+        number = std::stoi(word);
+    for (size_t index = 0; index < windows_.size(); ++index)
+        if (windows_[index].config.number == number)
+            return static_cast<int>(index);
+    if (word.empty())
+        return 0;
+    for (size_t index = 0; index < windows_.size(); ++index)
+        if (!windows_[index].config.ident.empty() && lower(windows_[index].config.ident) == lower(word))
+            return static_cast<int>(index);
+    return -1;
+}
+
 PlacedGauge *Panel::find(const std::string &name) {
     const std::string wanted = lower(name);
-    for (PlacedGauge &gauge : gauges_)
-        if (lower(gauge.label) == wanted || lower(gauge.line.file) == wanted ||
-            (gauge.header->name != nullptr && lower(gauge.header->name) == wanted))
-            return &gauge;
+    const size_t colon = name.find(':');
+    if (colon != std::string::npos) {
+        const int window = find_window(name.substr(0, colon));
+        const std::string key = lower(name.substr(colon + 1));
+        for (PlacedGauge &gauge : gauges_)
+            if (window >= 0 && gauge.window == window && lower(gauge.line.key) == key)
+                return &gauge;
+        return nullptr;
+    }
+    for (bool running : {true, false})
+        for (PlacedGauge &gauge : gauges_)
+            if (gauge.runs() == running &&
+                (lower(gauge.label) == wanted || lower(gauge.line.file) == wanted ||
+                 lower(gauge.line.file_path) == wanted ||
+                 (gauge.header != nullptr && gauge.header->name != nullptr && lower(gauge.header->name) == wanted)))
+                return &gauge;
     return nullptr;
 }
 
-panel_host::Picture Panel::compose() const {
-    panel_host::Picture panel;
-    panel.resize(width_, height_, PANEL_FILL);
-    if (!background_.pixels.empty())
-        panel_host::draw_picture(panel, background_, 0, 0, 1.0);
+panel_host::Picture Panel::compose(int window) const {
+    const PanelWindow &panel_window = windows_[window];
+    panel_host::Picture picture;
+    picture.resize(panel_window.width, panel_window.height, panel_window.fill);
+    const panel_host::Picture &background = panel_window.background;
+    if (!background.pixels.empty())
+        panel_host::draw_picture_box(picture, background, 0, 0, background.width, background.height);
     for (const PlacedGauge &gauge : gauges_) {
-        const panel_host::Picture *picture = host_.picture(gauge.head());
-        if (picture != nullptr)
-            panel_host::draw_picture(panel, *picture, gauge.line.x, gauge.line.y, gauge.scale);
+        if (gauge.window != window)
+            continue;
+        const Box &box = gauge.box;
+        if (!gauge.runs()) {
+            const Scale &scale = panel_window.scale;
+            if (box.width > 0)
+                draw_placeholder(picture, box.left, box.top, box.width, box.height, gauge.label);
+            else
+                draw_placeholder(picture, to_pixels(scale, gauge.line.x), to_pixels(scale, gauge.line.y), 0, 0,
+                                 gauge.label);
+            continue;
+        }
+        const panel_host::Picture *drawn = host_.picture(gauge.head());
+        if (drawn != nullptr)
+            panel_host::draw_picture_box(picture, *drawn, box.left, box.top, box.width, box.height);
     }
-    return panel;
+    return picture;
 }
 
 }  // namespace bench

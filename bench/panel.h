@@ -1,6 +1,6 @@
-// A panel on the bench: the gauges its configuration places, each loaded
-// from its gauge file and run through the host's lifecycle, over the
-// simulated aircraft.
+// A panel on the bench: its windows and the gauges their lines place, each
+// loaded from its gauge file and run through the host's lifecycle, over the
+// simulated aircraft; gauges the bench cannot run shown as placeholders.
 #ifndef BENCH_PANEL_H
 #define BENCH_PANEL_H
 
@@ -15,28 +15,17 @@
 #include "clock_sound_device.h"
 #include "debug_output.h"
 #include "gauge_file.h"
+#include "gauge_placement.h"
 #include "host.h"
 #include "panel_config.h"
-#include "reading.h"
+#include "panel_window.h"
 #include "picture.h"
+#include "reading.h"
 #include "sound_trace.h"
 #include "sound_track.h"
 #include "trace.h"
 
 namespace bench {
-
-struct PlacedGauge {
-    GaugeLine line;
-    std::shared_ptr<panel_host::GaugeFile> file;
-    GaugeHeader *header = nullptr;
-    std::string label;  // the file name, or file!gauge name as configured
-    double scale = 1.0; // configured width over the background's width
-    int width = 0;      // the gauge's rectangle on the panel, scaled
-    int height = 0;
-    std::map<const ElementRecord *, bool> icons_shown;  // as last traced
-
-    ElementRecord *head() const { return header->element_list[0]; }
-};
 
 class Panel {
 public:
@@ -44,9 +33,10 @@ public:
     Panel(Trace &trace, const std::vector<std::string> &variables, bool only_these);
     ~Panel();
 
-    // Loads the background and every gauge file the configuration names and
-    // finds its gauge; warns of gauges outside the panel or overlapping. On a
-    // failure nothing stays loaded; `found` has every mistake.
+    // Opens every window of the configuration, loads its background and the
+    // gauge files its lines name, and places their gauges; a gauge it cannot
+    // run is a warning and a placeholder. Warns of gauges outside their
+    // window or overlapping. False when `found` has a mistake; nothing runs then.
     bool load(const PanelConfig &config, Diagnostics &found);
     // Gives the gauge files the bench's sound device on the panel's clock
     // instead of the machine's; called before load().
@@ -57,42 +47,50 @@ public:
     // The clock's sound, or null when the gauges play on the machine's device.
     SoundClock *sound_clock() { return sound_clock_.get(); }
 
-    // Connects, installs and initializes every gauge, then asks its query.
+    // Connects, installs and initializes every gauge that runs, then asks its query.
     void start();
     // One tick of the simulated aircraft and one panel cycle: update,
-    // generate and draw of every gauge, then the trace of what changed.
+    // generate and draw of every gauge of every window, then the trace of
+    // what changed.
     void cycle();
     // Kills every gauge, warns of sound references still held, and unloads
     // the gauge files.
     void stop();
 
-    // A click at a panel point: the topmost gauge whose region holds it.
-    // Returns false when no region does.
-    bool click(int x, int y);
-    // The centre of the gauge's first clickable region, in panel pixels.
+    // A click at a point of window `window`, in its design units: the topmost
+    // gauge whose region holds it. Returns false when no region does.
+    bool click(int window, int x, int y);
+    // The same at a pixel of the window.
+    bool click_pixel(int window, int x, int y);
+    // The centre of the gauge's first clickable region, in its window's pixels.
     bool click_point(const PlacedGauge &gauge, int &x, int &y) const;
-    // The gauge known by its file name, its configured label or its header's name.
+    // The gauge known by "NN:gaugeKK" (its window and key), its file name,
+    // its configured label or its header's name; a gauge that runs before a
+    // placeholder of the same name. Null when there is none.
     PlacedGauge *find(const std::string &name);
+    // The window known by its number ("02" or "2") or its ident; the empty
+    // word is window 00, or the first window. -1 when there is none.
+    int find_window(const std::string &word) const;
 
-    // The panel picture: its background and every gauge's last drawn picture.
-    panel_host::Picture compose() const;
-    int width() const { return width_; }
-    int height() const { return height_; }
+    // A window's picture: its background and every gauge's last drawn
+    // picture, placeholders where gauges do not run.
+    panel_host::Picture compose(int window) const;
+    std::vector<PanelWindow> &windows() { return windows_; }
+    const std::vector<PanelWindow> &windows() const { return windows_; }
 
     panel_host::Host &host() { return host_; }
     Aircraft &aircraft() { return aircraft_; }
     SoundTrace &sound() { return sound_; }
     std::vector<PlacedGauge> &gauges() { return gauges_; }
+    const std::vector<PlacedGauge> &gauges() const { return gauges_; }
 
     // Called at the end of every cycle, when the gauges have drawn.
     std::function<void()> cycled;
 
 private:
     void trace_icons();
-    bool place(const PanelConfig &config, const GaugeLine &line,
-               std::map<std::string, std::shared_ptr<panel_host::GaugeFile>> &files,
-               std::vector<PlacedGauge> &gauges, Diagnostics &found);
-    void warn_of_placement(const PanelConfig &config, Diagnostics &found) const;
+    void warn_of_placement(Diagnostics &found) const;
+    void watch(const PlacedGauge &gauge);
 
     Trace &trace_;
     panel_host::Host host_;
@@ -101,10 +99,8 @@ private:
     DebugOutput debug_;
     std::shared_ptr<SoundClock> sound_clock_;
     SoundTrack sound_track_;
-    std::vector<PlacedGauge> gauges_;
-    panel_host::Picture background_;
-    int width_ = 0;
-    int height_ = 0;
+    std::vector<PanelWindow> windows_;
+    std::vector<PlacedGauge> gauges_;  // in window order, then gauge number
     bool started_ = false;
 };
 

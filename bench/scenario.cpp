@@ -55,6 +55,19 @@ std::string Scenario::where(const Command &command) const {
     return path_ + ":" + std::to_string(command.line);
 }
 
+PlacedGauge *Scenario::running_gauge(const std::string &name, std::string &why) const {
+    PlacedGauge *gauge = panel_.find(name);
+    if (gauge == nullptr)
+        why = "no gauge \"" + name + "\" on the panel";
+    else if (!gauge->runs())
+        why = "\"" + name + "\" (" + gauge->place + ") is a gauge the bench does not run: " + gauge->not_run;
+    return gauge != nullptr && gauge->runs() ? gauge : nullptr;
+}
+
+int Scenario::command_window(const Command &command) const {
+    return panel_.find_window(argument_word(command, "WINDOW"));
+}
+
 void Scenario::check_against_panel(Diagnostics &found, bool window) const {
     Panel &panel = panel_;
     for (const Command &command : commands_) {
@@ -62,13 +75,22 @@ void Scenario::check_against_panel(Diagnostics &found, bool window) const {
                                   command.name == "expect-window-as-panel";
         if (needs_window && !window)
             found.error(where(command), command.name + " needs the window (--window)");
-        const bool point = (command.name == "click" && command.form == 0) || command.name == "mouse";
+        const int window_index = command_window(command);
+        if (window_index < 0) {
+            found.error(where(command), "no window \"" + argument_word(command, "WINDOW") +
+                                            "\" on the panel (a window's number, such as 02, or its ident)");
+            continue;
+        }
+        const bool point = (command.name == "click" && command.form < 2) || command.name == "mouse";
         if (point) {
+            const PanelWindow &shown = panel.windows()[window_index];
             const int x = static_cast<int>(command.numbers[0]), y = static_cast<int>(command.numbers[1]);
-            if (x < 0 || y < 0 || x >= panel.width() || y >= panel.height())
+            const int pixel_x = to_pixels(shown.scale, x), pixel_y = to_pixels(shown.scale, y);
+            if (pixel_x < 0 || pixel_y < 0 || pixel_x >= shown.width || pixel_y >= shown.height)
                 found.warning(where(command), "(" + std::to_string(x) + ", " + std::to_string(y) +
-                                                  ") lies outside the " + std::to_string(panel.width()) +
-                                                  " x " + std::to_string(panel.height()) + " panel");
+                                                  ") lies outside the " + std::to_string(shown.width) + " x " +
+                                                  std::to_string(shown.height) + " pixel window " + shown.name() +
+                                                  " (" + describe(shown.scale) + ")");
             continue;
         }
         const bool fault = command.name == "lose-sound" || command.name == "fail-sound";
@@ -83,9 +105,10 @@ void Scenario::check_against_panel(Diagnostics &found, bool window) const {
                                  command.name == "expect-hidden";
         if (!names_gauge)
             continue;
-        const PlacedGauge *gauge = panel.find(gauge_word(command));
+        std::string why;
+        const PlacedGauge *gauge = running_gauge(gauge_word(command), why);
         if (gauge == nullptr) {
-            found.error(where(command), "no gauge \"" + gauge_word(command) + "\" on the panel");
+            found.error(where(command), why);
             continue;
         }
         if (command.name.find("sound") != std::string::npos && !panel.sound().watches(gauge->file->module()))
@@ -154,9 +177,10 @@ std::string Scenario::output_path(const std::string &name) const {
 }
 
 bool Scenario::gauge_icon(const std::string &gauge_name, const std::string &icon, bool &shown) {
-    PlacedGauge *gauge = panel_.find(gauge_name);
+    std::string why;
+    PlacedGauge *gauge = running_gauge(gauge_name, why);
     if (gauge == nullptr)
-        return fail("no gauge \"" + gauge_name + "\" on the panel");
+        return fail(why);
     const uint32_t image = static_cast<uint32_t>(commands_[next_ - 1].numbers[1]);
     bool found = false;
     panel_host::for_each_element(gauge->head(), [&](ElementRecord *element) {
@@ -169,26 +193,31 @@ bool Scenario::gauge_icon(const std::string &gauge_name, const std::string &icon
 }
 
 bool Scenario::click(const Command &command) {
-    int x = 0, y = 0;
-    if (command.form == 0) {
+    int window = command_window(command), x = 0, y = 0;
+    bool clicked = false;
+    if (command.form < 2) {
         x = static_cast<int>(command.numbers[0]);
         y = static_cast<int>(command.numbers[1]);
+        clicked = panel_.click(window, x, y);
     } else {
-        PlacedGauge *gauge = panel_.find(gauge_word(command));
+        std::string why;
+        PlacedGauge *gauge = running_gauge(gauge_word(command), why);
         if (gauge == nullptr)
-            return fail("no gauge \"" + gauge_word(command) + "\" on the panel");
+            return fail(why);
         if (!panel_.click_point(*gauge, x, y))
             return fail("gauge \"" + gauge_word(command) + "\" has no registered click region");
+        window = gauge->window;
+        clicked = panel_.click_pixel(window, x, y);
     }
-    if (!panel_.click(x, y))
-        trace_.warning(where(command) + ": the click at (" + std::to_string(x) + ", " +
-                       std::to_string(y) + ") meets no gauge's click region");
+    if (!clicked)
+        trace_.warning(where(command) + ": the click at (" + std::to_string(x) + ", " + std::to_string(y) +
+                       ")" + (command.form < 2 ? "" : " (pixels)") + " meets no gauge's click region");
     return true;
 }
 
 bool Scenario::mouse(const Command &command) {
     std::string why = "mouse needs the window (--window)";
-    return (mouse_click && mouse_click(static_cast<int>(command.numbers[0]),
+    return (mouse_click && mouse_click(command_window(command), static_cast<int>(command.numbers[0]),
                                        static_cast<int>(command.numbers[1]), why)) ||
            fail(why);
 }
@@ -243,9 +272,10 @@ bool Scenario::expect_event(const Command &command) {
 bool Scenario::expect_sound(const Command &command) {
     const bool wanted = command.name == "expect-sound";
     const std::string &name = gauge_word(command);
-    PlacedGauge *gauge = panel_.find(name);
+    std::string why;
+    PlacedGauge *gauge = running_gauge(name, why);
     if (gauge == nullptr)
-        return fail("no gauge \"" + name + "\" on the panel");
+        return fail(why);
     SoundTrace &sound = panel_.sound();
     const HMODULE module = gauge->file->module();
     if (!sound.watches(module))
@@ -278,31 +308,34 @@ bool Scenario::expect_shown(const Command &command) {
 
 bool Scenario::snapshot(const Command &command) {
     const std::string path = output_path(command.words[0]);
+    const int window = command_window(command);
     std::string why = command.name + " needs the window (--window)";
     panel_host::Picture picture;
     if (command.name == "snapshot")
-        picture = panel_.compose();
-    else if (!window_picture || !window_picture(picture, why))
+        picture = panel_.compose(window);
+    else if (!window_picture || !window_picture(window, picture, why))
         return fail(why);
     if (!write_png(picture, path, why))
         return fail(why);
-    trace_.line(command.name + " " + path);
+    const std::string named = argument_word(command, "WINDOW");
+    trace_.line(command.name + " " + command.words[0] + (named.empty() ? "" : " of window " + named));
     return true;
 }
 
 bool Scenario::expect_window_as_panel(const Command &command) {
+    const int window = command_window(command);
     std::string why = command.name + " needs the window (--window)";
-    panel_host::Picture window;
-    if (!window_picture || !window_picture(window, why))
+    panel_host::Picture shown;
+    if (!window_picture || !window_picture(window, shown, why))
         return fail(why);
-    panel_host::Picture panel = panel_.compose();
-    if (window.width != panel.width || window.height != panel.height)
+    panel_host::Picture panel = panel_.compose(window);
+    if (shown.width != panel.width || shown.height != panel.height)
         return fail("expected the window " + std::to_string(panel.width) + " x " +
-                    std::to_string(panel.height) + ", found " + std::to_string(window.width) +
-                    " x " + std::to_string(window.height));
+                    std::to_string(panel.height) + ", found " + std::to_string(shown.width) +
+                    " x " + std::to_string(shown.height));
     size_t differing = 0;
     for (size_t i = 0; i < panel.pixels.size(); ++i)
-        differing += (window.pixels[i] & 0xFFFFFF) != (panel.pixels[i] & 0xFFFFFF);
+        differing += (shown.pixels[i] & 0xFFFFFF) != (panel.pixels[i] & 0xFFFFFF);
     return differing == 0 || fail("expected the window to show the panel, found " +
                                   std::to_string(differing) + " pixels differing");
 }

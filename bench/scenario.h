@@ -40,10 +40,11 @@ public:
     void waited() { --waiting_; }
     const std::string &error() const { return error_; }
 
-    // Commands only a window serves; left empty, they fail.
-    std::function<bool(int x, int y, std::string &error)> mouse_click;
-    // The window's client area as it stands on the screen.
-    std::function<bool(panel_host::Picture &picture, std::string &error)> window_picture;
+    // Commands only the bench's window serves; left empty, they fail. Both
+    // name a panel window by its index; points are in its design units.
+    std::function<bool(int window, int x, int y, std::string &error)> mouse_click;
+    // The panel window's area of the bench's window as it stands on the screen.
+    std::function<bool(int window, panel_host::Picture &picture, std::string &error)> window_picture;
 
 private:
     using Runner = bool (Scenario::*)(const Command &);
@@ -69,6 +70,11 @@ private:
 
     bool fail(const std::string &what);
     std::string where(const Command &command) const;
+    // The gauge a command names, when the bench runs it; else null, and the
+    // mistake in `why`.
+    PlacedGauge *running_gauge(const std::string &name, std::string &why) const;
+    // The window a command names (its WINDOW word, or window 00), or -1.
+    int command_window(const Command &command) const;
     bool gauge_icon(const std::string &gauge_name, const std::string &icon, bool &shown);
     std::string output_path(const std::string &name) const;
 

@@ -13,8 +13,10 @@ HMODULE sound_module(Panel &panel, const std::string &command, const std::string
         return nullptr;
     }
     PlacedGauge *gauge = panel.find(name);
-    if (gauge == nullptr) {
-        error = "no gauge \"" + name + "\" on the panel";
+    if (gauge == nullptr || !gauge->runs()) {
+        error = gauge == nullptr ? "no gauge \"" + name + "\" on the panel"
+                                 : "\"" + name + "\" (" + gauge->place + ") is a gauge the bench does not run: " +
+                                       gauge->not_run;
         return nullptr;
     }
     if (!panel.sound().watches(gauge->file->module())) {

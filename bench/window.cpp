@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 
 namespace bench {
 
@@ -11,40 +12,71 @@ namespace {
 const char WINDOW_CLASS[] = "FS98MAIN";
 const UINT_PTR PANEL_TIMER = 1;
 
+// What the host's main window shows where no panel window covers it.
+const COLORREF OUTSIDE_COLOUR = RGB(0, 0, 0);
+
 struct WindowState {
     Panel *panel = nullptr;
     Scenario *scenario = nullptr;
+    Trace *trace = nullptr;
     bool script_running = false;
     int status = 0;
     std::string *error = nullptr;
+    int screen_width = 0;   // the main window's client area
+    int screen_height = 0;
 };
 
 WindowState state;
 
+// Where a panel window sits in the main window, by its position code: 0 to
+// 2 along the top, 3 to 5 across the middle, 6 to 8 along the bottom.
+Box window_place(const PanelWindow &window) {
+    const int position = window.config.position < 0 ? 0 : window.config.position;
+    const int column = position % 3, row = position / 3;
+    const int spare_x = state.screen_width - window.width, spare_y = state.screen_height - window.height;
+    return Box{column * spare_x / 2, row * spare_y / 2, window.width, window.height};
+}
+
 void paint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    panel_host::Picture picture = state.panel->compose();
-    BITMAPINFO format = panel_host::picture_format(picture.width, picture.height);
-    SetDIBitsToDevice(dc, 0, 0, picture.width, picture.height, 0, 0, 0, picture.height,
-                      picture.pixels.data(), &format, DIB_RGB_COLORS);
+    RECT client;
+    GetClientRect(window, &client);
+    HBRUSH outside = CreateSolidBrush(OUTSIDE_COLOUR);
+    FillRect(dc, &client, outside);
+    DeleteObject(outside);
+    const std::vector<PanelWindow> &windows = state.panel->windows();
+    for (size_t index = 0; index < windows.size(); ++index) {
+        if (!windows[index].shown)
+            continue;
+        const Box place = window_place(windows[index]);
+        panel_host::Picture picture = state.panel->compose(static_cast<int>(index));
+        BITMAPINFO format = panel_host::picture_format(picture.width, picture.height);
+        SetDIBitsToDevice(dc, place.left, place.top, picture.width, picture.height, 0, 0, 0, picture.height,
+                          picture.pixels.data(), &format, DIB_RGB_COLORS);
+    }
     EndPaint(window, &paint);
 }
 
-// The client area as it stands on the screen.
-bool capture(HWND window, panel_host::Picture &picture, std::string &error) {
+// A panel window's area of the client area as it stands on the screen.
+bool capture(HWND window, int panel_window, panel_host::Picture &picture, std::string &error) {
+    const PanelWindow &shown = state.panel->windows()[panel_window];
+    if (!shown.shown) {
+        error = "window " + window_number(shown.config.number) + " is not shown (Shift+" +
+                std::to_string(shown.config.number + 1) + " shows windows 00 to 08)";
+        return false;
+    }
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
-    RECT client;
-    GetClientRect(window, &client);
-    picture.resize(client.right, client.bottom, 0);
-    BITMAPINFO format = panel_host::picture_format(client.right, client.bottom);
+    const Box place = window_place(shown);
+    picture.resize(place.width, place.height, 0);
+    BITMAPINFO format = panel_host::picture_format(place.width, place.height);
     HDC dc = GetDC(window);
     HDC memory = CreateCompatibleDC(dc);
     void *bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    const bool copied = BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    const bool copied = BitBlt(memory, 0, 0, place.width, place.height, dc, place.left, place.top, SRCCOPY);
     GdiFlush();
     if (copied)
         memcpy(picture.pixels.data(), bits, picture.pixels.size() * 4);
@@ -59,8 +91,16 @@ bool capture(HWND window, panel_host::Picture &picture, std::string &error) {
     return true;
 }
 
-// A left click at a client point through the platform's own mouse input.
-bool mouse_click(HWND window, int x, int y, std::string &error) {
+// A left click at a panel window's point, in its design units, through the
+// platform's own mouse input.
+bool mouse_click(HWND window, int panel_window, int unit_x, int unit_y, std::string &error) {
+    const PanelWindow &shown = state.panel->windows()[panel_window];
+    if (!shown.shown) {
+        error = "window " + window_number(shown.config.number) + " is not shown";
+        return false;
+    }
+    const Box place = window_place(shown);
+    const int x = place.left + to_pixels(shown.scale, unit_x), y = place.top + to_pixels(shown.scale, unit_y);
     SetForegroundWindow(window);
     POINT point = {x, y};
     ClientToScreen(window, &point);
@@ -106,9 +146,32 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_PAINT:
         paint(window);
         return 0;
-    case WM_LBUTTONDOWN:
-        state.panel->click(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
+    case WM_LBUTTONDOWN: {
+        // The topmost shown panel window under the point takes the click.
+        const int x = static_cast<short>(LOWORD(lparam)), y = static_cast<short>(HIWORD(lparam));
+        const std::vector<PanelWindow> &windows = state.panel->windows();
+        for (size_t index = windows.size(); index-- > 0;) {
+            const Box place = window_place(windows[index]);
+            if (windows[index].shown && place.holds(x, y)) {
+                state.panel->click_pixel(static_cast<int>(index), x - place.left, y - place.top);
+                break;
+            }
+        }
         return 0;
+    }
+    case WM_KEYDOWN:
+        // Shift+1 to Shift+9 show and hide windows 00 to 08, as in the host.
+        if (wparam >= '1' && wparam <= '9' && (GetKeyState(VK_SHIFT) & 0x8000)) {
+            for (PanelWindow &shown : state.panel->windows())
+                if (shown.config.number == static_cast<int>(wparam - '1')) {
+                    shown.shown = !shown.shown;
+                    state.trace->line("window " + window_number(shown.config.number) +
+                                      (shown.shown ? " shown" : " hidden"));
+                    InvalidateRect(window, nullptr, FALSE);
+                }
+            return 0;
+        }
+        break;
     case WM_DESTROY:
         KillTimer(window, PANEL_TIMER);
         PostQuitMessage(0);
@@ -119,8 +182,13 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
 
 }  // namespace
 
-int run_window(Panel &panel, Scenario *scenario, std::string &error) {
-    state = WindowState{&panel, scenario, scenario != nullptr, 0, &error};
+int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &error) {
+    state = WindowState{&panel, scenario, &trace, scenario != nullptr, 0, &error, 0, 0};
+    // The main window holds the largest panel window each way.
+    for (const PanelWindow &shown : panel.windows()) {
+        state.screen_width = std::max(state.screen_width, shown.width);
+        state.screen_height = std::max(state.screen_height, shown.height);
+    }
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA window_class = {};
     window_class.lpfnWndProc = window_procedure;
@@ -132,7 +200,7 @@ int run_window(Panel &panel, Scenario *scenario, std::string &error) {
         return 2;
     }
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame = {0, 0, panel.width(), panel.height()};
+    RECT frame = {0, 0, state.screen_width, state.screen_height};
     AdjustWindowRect(&frame, style, FALSE);
     HWND window = CreateWindowA(WINDOW_CLASS, "Panel bench", style, CW_USEDEFAULT, CW_USEDEFAULT,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr,
@@ -147,11 +215,11 @@ int run_window(Panel &panel, Scenario *scenario, std::string &error) {
     // The gauges install once the host's window exists, as in the simulator.
     panel.start();
     if (scenario != nullptr) {
-        scenario->mouse_click = [window](int x, int y, std::string &why) {
-            return mouse_click(window, x, y, why);
+        scenario->mouse_click = [window](int panel_window, int x, int y, std::string &why) {
+            return mouse_click(window, panel_window, x, y, why);
         };
-        scenario->window_picture = [window](panel_host::Picture &picture, std::string &why) {
-            return capture(window, picture, why);
+        scenario->window_picture = [window](int panel_window, panel_host::Picture &picture, std::string &why) {
+            return capture(window, panel_window, picture, why);
         };
     }
     SetTimer(window, PANEL_TIMER, 1000 / TICKS_PER_SECOND, nullptr);

@@ -1,5 +1,7 @@
-// The bench's interactive mode: the panel in a real window, drawn at the
-// panel rate, clicks through the gauges' registered regions.
+// The bench's interactive mode: a main window of the host's class showing
+// the panel windows marked visible, each at its position, drawn at the panel
+// rate, clicks through the gauges' registered regions; Shift+1 to Shift+9
+// show and hide windows 00 to 08.
 #ifndef BENCH_WINDOW_H
 #define BENCH_WINDOW_H
 
@@ -7,12 +9,14 @@
 
 #include "panel.h"
 #include "scenario.h"
+#include "trace.h"
 
 namespace bench {
 
 // Opens the window, starts the panel and runs it until the window closes or
-// the script (if any) quits or fails. Returns the exit status.
-int run_window(Panel &panel, Scenario *scenario, std::string &error);
+// the script (if any) quits or fails; window toggles go into `trace`.
+// Returns the exit status.
+int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &error);
 
 }  // namespace bench
 
