@@ -36,6 +36,21 @@ void draw_bitmap(Picture &picture, const Bitmap &bitmap, int x, int y, bool blac
 // with alpha 0 leave the picture as it is.
 void draw_picture(Picture &picture, const Picture &source, int x, int y, double scale);
 
+// Draws `source` stretched to the box of `width` x `height` pixels with its
+// top-left at (left, top), nearest neighbour in whole numbers: box pixel
+// (column, row) takes source pixel (column * source.width / width,
+// row * source.height / height), the same on every machine. Clipped to the
+// picture; source pixels with alpha 0 leave the picture as it is. An empty
+// box or an empty source draws nothing.
+void draw_picture_box(Picture &picture, const Picture &source, int left, int top, int width, int height);
+
+// Sets every pixel of the box to `colour`, clipped to the picture.
+void fill_box(Picture &picture, int left, int top, int width, int height, uint32_t colour);
+
+// Sets the box's own edge pixels, a frame 1 pixel wide, to `colour`,
+// clipped to the picture.
+void draw_outline(Picture &picture, int left, int top, int width, int height, uint32_t colour);
+
 }  // namespace panel_host
 
 #endif
