@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs a bench case that writes the panel's sound track into out/track.wav,
 # then checks the track against the sounds the gauges play.
-# usage: bench_sound_track.sh CLICK.wav STARTER.wav BENCH-CASE-ARGUMENTS...
+# usage: bench_sound_track.sh CLICK.wav STARTER.wav|none BENCH-CASE-ARGUMENTS...
 #   (bench_case.sh's arguments; the fourth is the case's folder)
 set -u
 click=$1 starter=$2
