@@ -19,6 +19,7 @@
 #include "reading.h"
 #include "scenario.h"
 #include "scenario_script.h"
+#include "sound_track.h"
 #include "trace.h"
 #include "window.h"
 
@@ -98,6 +99,13 @@ int main(int argc, char **argv) {
     script_found.print(stderr);
     if (panel_found.has_errors())
         return PANEL_MISTAKE;
+    // A script too long for a WAVE file is fine on its own, but --audio cannot
+    // be had for it: refused before any file is written, by --check too.
+    if (!audio_path.empty() && !script_found.has_errors()) {
+        const std::string too_long = bench::track_length_mistake(bench::run_ticks(commands));
+        if (!too_long.empty())
+            return refuse("--audio " + audio_path + ": " + script_path + " " + too_long);
+    }
     // With mistakes in the script the panel is still loaded, to check the
     // script's other lines against it, but nothing is made or run.
     const bool check_only = options.check || script_found.has_errors();

@@ -143,6 +143,22 @@ const CommandSyntax *find_syntax(const std::string &name) {
     return nullptr;
 }
 
+// The ticks a command runs: its TICKS arguments.
+long long ticks_of(const Command &command) {
+    const CommandSyntax *syntax = find_syntax(command.name);
+    if (syntax == nullptr)
+        return 0;
+    const std::vector<std::string> forms = split(syntax->forms, '|');
+    if (command.form < 0 || command.form >= static_cast<int>(forms.size()))
+        return 0;
+    const std::vector<std::string> placeholders = words_of(forms[command.form]);
+    long long ticks = 0;
+    for (size_t i = 0; i < placeholders.size() && i < command.numbers.size(); ++i)
+        if (placeholders[i] == "TICKS")
+            ticks += static_cast<long long>(command.numbers[i]);
+    return ticks;
+}
+
 }  // namespace
 
 std::string argument_word(const Command &command, const std::string &placeholder) {
@@ -214,16 +230,13 @@ std::vector<Command> read_scenario_text(const std::string &path, const std::stri
             found.error(where, first_why.empty() ? usage(*syntax) : first_why + "; " + usage(*syntax));
             continue;
         }
+        const long long before = ticks;
+        ticks += ticks_of(command);
+        if (before <= MAX_SCRIPT_TICKS && ticks > MAX_SCRIPT_TICKS)
+            found.error(where, "the script's runs come to more than " + std::to_string(MAX_SCRIPT_TICKS) +
+                                   " ticks, the bench's limit");
         const std::vector<std::string> placeholders = words_of(forms[command.form]);
         for (size_t i = 0; i < placeholders.size(); ++i) {
-            if (placeholders[i] == "TICKS") {
-                const long long before = ticks;
-                ticks += static_cast<long long>(command.numbers[i]);
-                if (before <= MAX_SCRIPT_TICKS && ticks > MAX_SCRIPT_TICKS)
-                    found.error(where, "the script's runs come to more than " +
-                                           std::to_string(MAX_SCRIPT_TICKS) +
-                                           " ticks, the bench's limit");
-            }
             if (placeholders[i] == "FILE" && ++files == MAX_SNAPSHOTS + 1)
                 found.error(where, "more than " + std::to_string(MAX_SNAPSHOTS) +
                                        " pictures written, the bench's limit");
@@ -231,6 +244,13 @@ std::vector<Command> read_scenario_text(const std::string &path, const std::stri
         commands.push_back(command);
     }
     return commands;
+}
+
+long long run_ticks(const std::vector<Command> &commands) {
+    long long ticks = 0;
+    for (const Command &command : commands)
+        ticks += ticks_of(command);
+    return ticks;
 }
 
 }  // namespace bench

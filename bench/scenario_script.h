@@ -42,6 +42,9 @@ std::string usage(const CommandSyntax &syntax);
 std::vector<Command> read_scenario_text(const std::string &path, const std::string &text,
                                         Diagnostics &found);
 
+// The panel ticks the commands' runs come to.
+long long run_ticks(const std::vector<Command> &commands);
+
 }  // namespace bench
 
 #endif

@@ -1,7 +1,5 @@
 #include "sound_track.h"
 
-#include "sound_mixer.h"
-
 namespace bench {
 
 namespace {
@@ -16,29 +14,39 @@ void put32(std::vector<uint8_t> &out, uint32_t value) {
     put16(out, value >> 16);
 }
 
-// The 44-byte header of a 16-bit stereo PCM WAVE file of `data_bytes` sample bytes.
-std::vector<uint8_t> wave_header(uint32_t data_bytes) {
-    const unsigned channels = 2, bytes_per_sample = 2;
-    std::vector<uint8_t> header;
+}  // namespace
+
+std::string track_length_mistake(long long ticks) {
+    if (ticks <= MAX_TRACK_TICKS)
+        return "";
+    char hours[32];
+    snprintf(hours, sizeof hours, "%.2f", double(MAX_TRACK_TICKS) / (TICKS_PER_SECOND * 3600));
+    return "runs " + std::to_string(ticks) + " ticks; a WAVE sound track holds at most " +
+           std::to_string(MAX_TRACK_TICKS) + " ticks (" + hours + " simulated hours) at " +
+           std::to_string(TRACK_BYTES_PER_TICK) + " bytes a tick";
+}
+
+bool wave_header(uint64_t data_bytes, std::vector<uint8_t> &header) {
+    header.clear();
+    if (data_bytes > MAX_TRACK_DATA_BYTES)
+        return false;
     for (char c : std::string("RIFF"))
         header.push_back(c);
-    put32(header, 36 + data_bytes);
+    put32(header, static_cast<uint32_t>(36 + data_bytes));
     for (char c : std::string("WAVEfmt "))
         header.push_back(c);
     put32(header, 16);
     put16(header, 1);  // PCM
-    put16(header, channels);
+    put16(header, TRACK_CHANNELS);
     put32(header, MIX_RATE);
-    put32(header, MIX_RATE * channels * bytes_per_sample);
-    put16(header, channels * bytes_per_sample);
-    put16(header, 8 * bytes_per_sample);
+    put32(header, MIX_RATE * TRACK_CHANNELS * TRACK_BYTES_PER_SAMPLE);
+    put16(header, TRACK_CHANNELS * TRACK_BYTES_PER_SAMPLE);
+    put16(header, 8 * TRACK_BYTES_PER_SAMPLE);
     for (char c : std::string("data"))
         header.push_back(c);
-    put32(header, data_bytes);
-    return header;
+    put32(header, static_cast<uint32_t>(data_bytes));
+    return true;
 }
-
-}  // namespace
 
 SoundTrack::~SoundTrack() {
     std::string ignored;
@@ -52,7 +60,8 @@ bool SoundTrack::open(const std::string &path, std::string &error) {
         error = path + ": cannot write the sound track";
         return false;
     }
-    const std::vector<uint8_t> header = wave_header(0);
+    std::vector<uint8_t> header;
+    wave_header(0, header);
     fwrite(header.data(), 1, header.size(), file_);
     return true;
 }
@@ -65,13 +74,20 @@ void SoundTrack::append(const std::vector<int16_t> &stereo) {
     for (int16_t sample : stereo)
         put16(bytes, static_cast<uint16_t>(sample));
     fwrite(bytes.data(), 1, bytes.size(), file_);
-    data_bytes_ += static_cast<uint32_t>(bytes.size());
+    data_bytes_ += bytes.size();
 }
 
 bool SoundTrack::close(std::string &error) {
     if (file_ == nullptr)
         return true;
-    const std::vector<uint8_t> header = wave_header(data_bytes_);
+    std::vector<uint8_t> header;
+    if (!wave_header(data_bytes_, header)) {
+        fclose(file_);
+        file_ = nullptr;
+        error = path_ + ": " + std::to_string(data_bytes_) +
+                " bytes of sound, more than a WAVE file's sizes can name: its header is left with sizes of 0";
+        return false;
+    }
     const bool written = fseek(file_, 0, SEEK_SET) == 0 &&
                          fwrite(header.data(), 1, header.size(), file_) == header.size() && !ferror(file_);
     const bool closed = fclose(file_) == 0;

@@ -8,7 +8,25 @@
 #include <string>
 #include <vector>
 
+#include "sound_mixer.h"
+
 namespace bench {
+
+// The track's format: MIX_RATE frames a second, a left and a right 16-bit sample each.
+constexpr unsigned TRACK_CHANNELS = 2;
+constexpr unsigned TRACK_BYTES_PER_SAMPLE = 2;
+constexpr unsigned TRACK_BYTES_PER_TICK = MIX_FRAMES_PER_TICK * TRACK_CHANNELS * TRACK_BYTES_PER_SAMPLE;
+// The RIFF size, 36 + the data bytes, is a 32-bit unsigned field.
+constexpr uint64_t MAX_TRACK_DATA_BYTES = 0xFFFFFFFFull - 36;
+constexpr long long MAX_TRACK_TICKS = MAX_TRACK_DATA_BYTES / TRACK_BYTES_PER_TICK;
+
+// Empty when a track of `ticks` panel ticks fits in a WAVE file; otherwise
+// why not, with the limit in ticks and simulated hours.
+std::string track_length_mistake(long long ticks);
+
+// The 44-byte header of a track of `data_bytes` sample bytes; false when a
+// WAVE file's sizes cannot name that many.
+bool wave_header(uint64_t data_bytes, std::vector<uint8_t> &header);
 
 class SoundTrack {
 public:
@@ -17,14 +35,15 @@ public:
     bool open(const std::string &path, std::string &error);
     // Appends left-right sample pairs.
     void append(const std::vector<int16_t> &stereo);
-    // Writes the sizes into the header and closes the file.
+    // Writes the sizes into the header and closes the file; refuses to write
+    // sizes past what the header can hold.
     bool close(std::string &error);
     bool is_open() const { return file_ != nullptr; }
 
 private:
     FILE *file_ = nullptr;
     std::string path_;
-    uint32_t data_bytes_ = 0;
+    uint64_t data_bytes_ = 0;
 };
 
 }  // namespace bench

@@ -8,7 +8,10 @@
 # anything else the module would need from a runtime (a libgcc helper such as
 # 64-bit division, a stack probe, atexit, a static constructor, TLS) fails the
 # link instead of being left out. The linker map beside the file names what
-# lies where in its code, for tests/gauge_files/.
+# lies where in its code, for tests/gauge_files/. The linker stamps the PE
+# header and the export directory with the release time (SOURCE_DATE_EPOCH,
+# which binutils' ld reads, set to PANEL_RELEASE_TIME) instead of the clock,
+# and computes the PE checksum over that: a rebuild makes the same bytes.
 set(GAUGE_FRAME_DIR ${CMAKE_SOURCE_DIR}/frame)
 
 # The modules use no exceptions or run-time type information, and no GNU extensions.
@@ -44,10 +47,11 @@ function(add_gauge_module name)
     gauge_module_compile_settings(${name})
     set(map ${CMAKE_LIBRARY_OUTPUT_DIRECTORY}/${name}.map)
     target_link_options(${name} PRIVATE -nostdlib -nostartfiles -s
-        -Wl,-e,_DllMain@12,--disable-auto-import,--disable-runtime-pseudo-reloc
+        -Wl,-e,_DllMain@12,--disable-auto-import,--disable-runtime-pseudo-reloc,--insert-timestamp
         -Wl,-Map,${map} ${CMAKE_SOURCE_DIR}/cmake/gauge_module_checks.ld)
     target_link_libraries(${name} PRIVATE ${GAUGE_SYSTEM_LIBRARIES})
     set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".gau"
-        LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/gauge_module_checks.ld
+        CXX_LINKER_LAUNCHER "${CMAKE_COMMAND};-E;env;SOURCE_DATE_EPOCH=${PANEL_RELEASE_TIME}"
+        LINK_DEPENDS "${CMAKE_SOURCE_DIR}/cmake/gauge_module_checks.ld;${PANEL_RELEASE_TIME_FILE}"
         ADDITIONAL_CLEAN_FILES ${map})
 endfunction()

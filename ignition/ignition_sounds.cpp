@@ -75,6 +75,8 @@ static void ignition_sound_make_buffer(IgnitionSound *sound, const char *path, D
     const HRESULT created =
         sound_device_create_buffer(ignition_sound_device, &description, &sound->buffer);
     if (ignition_device_refused(created)) {
+        // A buffer handed out with a success code other than DS_OK is not kept.
+        sound_device_release_buffer(&sound->buffer);
         sound_report_code(path, "buffer not created", created);
         return;
     }

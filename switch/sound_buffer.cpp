@@ -92,5 +92,8 @@ int sound_buffer_reload(IDirectSoundBuffer *buffer, const char *name) {
         sound_report_code(name, "buffer not restored", restored);
         return 0;
     }
-    return sound_buffer_fill(buffer, data, size);
+    // Until it is filled, a slot holding the buffer is filled again before its next use.
+    const int filled = sound_buffer_fill(buffer, data, size);
+    sound_object_mark_refill(buffer, !filled);
+    return filled;
 }

@@ -18,7 +18,8 @@ struct SoundEntry {
 };
 
 // One playable sound: a single zero-filled LocalAlloc block of four header
-// fields and buffer_count slots.
+// fields and buffer_count slots, followed by the library's own record of the
+// object (sound_object.cpp).
 struct SoundObject {
     const uint8_t *wave_data;  // the "data" payload inside the module's resource; not owned
     uint32_t wave_size;        // its number of sample bytes
@@ -50,6 +51,9 @@ int sound_object_play(SoundObject *object, uint32_t flags);
 int sound_object_stop(SoundObject *object);
 // The buffer the next play or setting should use, readied for it; the object keeps it.
 IDirectSoundBuffer *sound_object_next_buffer(SoundObject *object);
+// Whether the slots holding `buffer` must fill it again before its next use
+// (`pending` 1) or not; for a buffer that sound_buffer_reload restored.
+void sound_object_mark_refill(IDirectSoundBuffer *buffer, int pending);
 
 // Buffer operations.
 IDirectSoundBuffer *sound_buffer_create(SoundDevice device, const char *name);

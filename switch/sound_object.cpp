@@ -5,10 +5,24 @@
 #include "sound_report.h"
 #include "wave_resource.h"
 
+// What the library keeps behind an object's slots, in the same block, unseen
+// by callers.
+struct SoundObjectTail {
+    SoundObject *next_object;  // the next live object, or null
+    uint8_t refill[1];         // per slot: 1 while its buffer is restored but not yet filled again
+};
+
+// Every object made and not yet destroyed, latest first.
+static SoundObject *sound_live_objects = nullptr;
+
+static SoundObjectTail *sound_object_tail(SoundObject *object) {
+    return reinterpret_cast<SoundObjectTail *>(&object->buffers[object->buffer_count]);
+}
+
 // The block's size for `count` slots, or 0 when it cannot be expressed.
 static size_t sound_object_block_size(int32_t count) {
-    const size_t header = offsetof(SoundObject, buffers);
-    const size_t slot = sizeof(IDirectSoundBuffer *);
+    const size_t header = offsetof(SoundObject, buffers) + offsetof(SoundObjectTail, refill);
+    const size_t slot = sizeof(IDirectSoundBuffer *) + sizeof(uint8_t);
     if (size_t(count) > (SIZE_MAX - header) / slot)
         return 0;
     return header + size_t(count) * slot;
@@ -55,15 +69,33 @@ SoundObject *sound_object_create(SoundDevice device, const char *name, int32_t c
             return nullptr;
         }
     }
+    sound_object_tail(object)->next_object = sound_live_objects;
+    sound_live_objects = object;
     return object;
 }
 
 void sound_object_destroy(SoundObject *object) {
     if (object == nullptr)
         return;
+    for (SoundObject **link = &sound_live_objects; *link != nullptr;
+         link = &sound_object_tail(*link)->next_object) {
+        if (*link == object) {
+            *link = sound_object_tail(object)->next_object;
+            break;
+        }
+    }
     for (int32_t slot = 0; slot < object->buffer_count; ++slot)
         sound_device_release_buffer(&object->buffers[slot]);
     LocalFree(object);
+}
+
+void sound_object_mark_refill(IDirectSoundBuffer *buffer, int pending) {
+    for (SoundObject *object = sound_live_objects; object != nullptr;
+         object = sound_object_tail(object)->next_object) {
+        for (int32_t slot = 0; slot < object->buffer_count; ++slot)
+            if (object->buffers[slot] == buffer)
+                sound_object_tail(object)->refill[slot] = pending ? 1 : 0;
+    }
 }
 
 // A status query that fails reads as neither playing nor lost.
@@ -100,15 +132,21 @@ IDirectSoundBuffer *sound_object_next_buffer(SoundObject *object) {
         }
     }
 
-    // The device took the buffer's memory: write the sound again from the resource.
+    // The device took the buffer's memory: restore it, then write the sound again.
+    uint8_t &refill = sound_object_tail(object)->refill[object->current_buffer];
     if (status & DSBSTATUS_BUFFERLOST) {
         const HRESULT restored = buffer->Restore();
         if (FAILED(restored)) {
             sound_report_code("sound buffer", "lost and not restored", restored);
             return nullptr;
         }
+        refill = 1;
+    }
+    // Restored, the buffer no longer reports lost; it holds its sound only once filled.
+    if (refill) {
         if (!sound_buffer_fill(buffer, object->wave_data, object->wave_size))
             return nullptr;
+        refill = 0;
     }
     return buffer;
 }

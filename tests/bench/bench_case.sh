@@ -3,7 +3,7 @@
 # status and what it prints.
 # usage: bench_case.sh WINE-RUN BENCH-EXE GAUGE-DIR WORK-DIR PANEL-CFG SCRIPT STATUS
 #            [has=TEXT | lacks=TEXT | file=PATH | sounds=DIR | drop=NAME | cut=NAME:BYTES |
-#             png=NAME | exists=PATH | out=FOLDER | arg=ARG]...
+#             png=NAME | exists=PATH | absent=PATH | out=FOLDER | arg=ARG]...
 #   has/lacks  text the output (stdout and stderr) must or must not hold
 #   file       copied into the panel folder beside the gauge files
 #   sounds     a folder whose .wav files go where the ignition gauge opens them
@@ -11,6 +11,7 @@
 #   cut        NAME:BYTES: such a sound file keeps only its first BYTES bytes
 #   png        a snapshot the run must leave in the output folder as a PNG file
 #   exists     a file the run must leave, relative to WORK-DIR
+#   absent     a file or folder the run must not leave, relative to WORK-DIR
 #   out        the --out folder, relative to WORK-DIR (default out; none: no --out)
 #   arg        passed on to the bench
 set -u
@@ -65,6 +66,7 @@ echo "$checks" | while IFS= read -r check; do
     png=*) head -c 8 "$out/${check#png=}" 2>/dev/null | od -An -tx1 | grep -q "89 50 4e 47 0d 0a 1a 0a" ||
         { echo "FAIL: expected the PNG snapshot $out/${check#png=}"; exit 1; } ;;
     exists=*) [ -f "${check#exists=}" ] || { echo "FAIL: expected the file ${check#exists=}"; exit 1; } ;;
+    absent=*) [ ! -e "${check#absent=}" ] || { echo "FAIL: expected no ${check#absent=}"; exit 1; } ;;
     esac
 done || failed=1
 exit $failed

@@ -1,5 +1,6 @@
 // The bench's sound device on the panel's clock: DirectSound's refusals, play
-// time in panel ticks, locks, loss and faults, and the mix of one tick.
+// time in panel ticks, locks, loss and faults, the mix of one tick, and the
+// longest sound track a WAVE file holds.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,6 +9,7 @@
 #include "clock_sound_buffer.h"
 #include "clock_sound_device.h"
 #include "sound_mixer.h"
+#include "sound_track.h"
 
 namespace {
 
@@ -252,6 +254,35 @@ TEST(ChannelGains, FollowVolumeAndPanInHundredthsOfADecibel) {
     EXPECT_EQ(2072, right) << "-30 dB";
     bench::channel_gains(-10000, 0, left, right);
     EXPECT_EQ(0, left);
+}
+
+uint32_t field(const std::vector<uint8_t> &header, size_t at) {
+    return header[at] | header[at + 1] << 8 | header[at + 2] << 16 | uint32_t(header[at + 3]) << 24;
+}
+
+TEST(SoundTrackLimit, TheLongestTrackIsTheLastWholeTickWithinTheRiffSize) {
+    // 2450 frames of two 16-bit samples a tick; (2^32 - 1 - 36) / 9800 = 438261.7.
+    EXPECT_EQ(9800u, bench::TRACK_BYTES_PER_TICK);
+    EXPECT_EQ(438261, bench::MAX_TRACK_TICKS);
+    std::vector<uint8_t> header;
+    ASSERT_TRUE(bench::wave_header(438261ull * 9800, header));
+    ASSERT_EQ(44u, header.size());
+    EXPECT_EQ(36u + 438261u * 9800u, field(header, 4)) << "RIFF size";
+    EXPECT_EQ(438261u * 9800u, field(header, 40)) << "data size";
+    EXPECT_EQ(176400u, field(header, 28)) << "bytes a second";
+    ASSERT_TRUE(bench::wave_header(0xFFFFFFFFull - 36, header));
+    EXPECT_EQ(0xFFFFFFFFu, field(header, 4));
+    EXPECT_FALSE(bench::wave_header(0xFFFFFFFFull - 35, header)) << "a RIFF size that wraps";
+    EXPECT_FALSE(bench::wave_header(438262ull * 9800, header));
+}
+
+TEST(SoundTrackLimit, AScriptPastItIsNamedWithTheLimitInTicksAndHours) {
+    EXPECT_EQ("", bench::track_length_mistake(0));
+    EXPECT_EQ("", bench::track_length_mistake(438261));
+    EXPECT_EQ("runs 438262 ticks; a WAVE sound track holds at most 438261 ticks (6.76 simulated hours) "
+              "at 9800 bytes a tick",
+              bench::track_length_mistake(438262));
+    EXPECT_NE("", bench::track_length_mistake(1000000));
 }
 
 }  // namespace

@@ -167,6 +167,14 @@ TEST(ScriptLimits, TheRunsOfAScriptTogetherHaveALimit) {
     EXPECT_HAS(read_script(many).text, ":1001: more than 1000 pictures written");
 }
 
+TEST(ScriptLimits, RunTicksAddUpEveryRunAndNothingElse) {
+    ScriptRead read = read_script("run 2\nclick 10 10\nrun 400000 # the long one\nnote run 99\nrun 38262\n");
+    ASSERT_FALSE(read.found.has_errors()) << read.text;
+    EXPECT_EQ(438264, bench::run_ticks(read.commands));
+    EXPECT_EQ(0, bench::run_ticks(read_script("click 10 10\nquit\n").commands));
+    EXPECT_EQ(3000000, bench::run_ticks(read_script("run 1000000\nrun 1000000\nrun 1000000\n").commands));
+}
+
 TEST(ScriptNumbers, AreDecimal) {
     ScriptRead read = read_script("run 010\nset batt1_on -0.5\nexpect 131 1\nexpect-shown B 0x2000\n"
                                   "expect-shown B 8192\nexpect-event 65514\n");

@@ -1,10 +1,12 @@
 #!/bin/sh
 # Runs the demo scenario twice with a HOME that has no .asoundrc (ALSA set up
 # for no sound card) and checks that both runs pass and leave the same trace,
-# snapshots and sound track, byte for byte.
-# usage: bench_repeatable_demo.sh WINE-RUN BENCH-EXE GAUGE-DIR SOUNDS-DIR PANEL-CFG SCENARIO WORK-DIR
+# snapshots and sound track, byte for byte; and that the track holds every
+# sound the demo plays whole (check_sound_track.py).
+# usage: bench_repeatable_demo.sh WINE-RUN BENCH-EXE GAUGE-DIR SOUNDS-DIR PANEL-CFG SCENARIO WORK-DIR CLICK.wav
 set -u
-wine_run=$1 bench=$2 gauges=$3 sounds=$4 config=$5 scenario=$6 work=$7
+wine_run=$1 bench=$2 gauges=$3 sounds=$4 config=$5 scenario=$6 work=$7 click=$8
+here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work"
 mkdir -p "$work/home" "$work/Aircraft/kaprelo/panel" "$work/Aircraft/sound/kaprelo"
 cp "$gauges"/*.gau "$config" "$work/Aircraft/kaprelo/panel/"
@@ -32,4 +34,6 @@ if ! diff -r out1 out2; then
     failed=1
 fi
 ls -l out1
+python3 "$here/check_sound_track.py" out1/trace.txt out1/demo.wav "$click" "$sounds/Eg.wav:6.3" \
+    "$sounds/Stop.wav:3.2" || failed=1
 exit $failed

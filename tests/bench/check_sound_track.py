@@ -1,9 +1,12 @@
-"""Checks the panel's sound track of data/sound_track.scenario against the
-sounds the gauges play and the ticks the trace gives their plays at: silence
-before the click, the click from the tick of its play, silence between, the
-starter from the tick of its play for 6.3 s of panel time, then silence.
+"""Checks a panel's sound track against the sounds the gauges play and the
+ticks the trace gives their plays at: from the tick of each play the sound as
+the bench's mixer writes it (44100 Hz, each source frame on its frame, the
+frames between drawn linearly, the last one held), whole before the track
+ends, and silence wherever nothing plays.
 
-usage: check_sound_track.py TRACE.txt TRACK.wav CLICK.wav STARTER.wav
+usage: check_sound_track.py TRACE.txt TRACK.wav SOUND.wav[:SECONDS]...
+  each play in the trace is the SOUND whose first SECONDS (default: all of
+  it) hold as many bytes as the played buffer
 """
 import re
 import struct
@@ -12,31 +15,47 @@ import wave
 
 RATE = 44100
 FRAMES_PER_TICK = RATE // 18
+PLAY = re.compile(r"\[tick +(\d+)\] (\S+): sound plays buffer \d+ \((\d+) bytes\)")
 
 
-def samples(path):
-    """The file's rate and its samples as 16-bit values (first channel)."""
-    with wave.open(path) as sound:
-        data = sound.readframes(sound.getnframes())
-        width, channels = sound.getsampwidth(), sound.getnchannels()
-        rate = sound.getframerate()
-    if width == 1:
-        values = [(byte - 128) * 256 for byte in data]
-    else:
-        values = list(struct.unpack("<%dh" % (len(data) // 2), data))
-    return rate, values[::channels]
+class Sound:
+    def __init__(self, argument):
+        path, _, seconds = argument.partition(":")
+        with wave.open(path) as sound:
+            rate, width, channels = sound.getframerate(), sound.getsampwidth(), sound.getnchannels()
+            frames = sound.getnframes() if not seconds else round(float(seconds) * rate)
+            data = sound.readframes(frames)
+        if len(data) != frames * width * channels:
+            sys.exit("%s holds less than %s s" % (path, seconds))
+        if width == 1:
+            values = [(byte - 128) * 256 for byte in data]
+        else:
+            values = list(struct.unpack("<%dh" % (len(data) // 2), data))
+        self.name = path.replace("\\", "/").split("/")[-1]
+        self.bytes = len(data)
+        self.mixed = mixed(values[::channels], rate)
+
+    def seconds(self):
+        return len(self.mixed) / RATE
 
 
-def play_tick(trace, gauge, bytes_):
-    pattern = re.compile(r"\[tick +(\d+)\] %s: sound plays buffer \d+ \(%d bytes\)" % (gauge, bytes_))
-    ticks = [int(m.group(1)) for m in pattern.finditer(trace)]
-    if len(ticks) != 1:
-        sys.exit("expected one play of %s's %d-byte buffer in the trace, found %d" % (gauge, bytes_, len(ticks)))
-    return ticks[0]
+def mixed(source, rate):
+    """The frames the mixer writes for a one-shot play of `source` at `rate`."""
+    frames = []
+    at = 0
+    while at < len(source) * RATE:
+        frame, fraction = divmod(at, RATE)
+        first = source[frame]
+        second = source[min(frame + 1, len(source) - 1)]
+        step = abs(second - first) * fraction // RATE  # C++ division: towards zero
+        frames.append(first + (step if second >= first else -step))
+        at += rate
+    return frames
 
 
 def main():
-    trace_path, track_path, click_path, starter_path = sys.argv[1:5]
+    trace_path, track_path = sys.argv[1:3]
+    sounds = [Sound(argument) for argument in sys.argv[3:]]
     trace = open(trace_path, encoding="latin-1").read()
     with wave.open(track_path) as track:
         if (track.getframerate(), track.getsampwidth(), track.getnchannels()) != (RATE, 2, 2):
@@ -52,34 +71,34 @@ def main():
         sys.exit("expected %d frames for %d ticks, found %d" % (ticks * FRAMES_PER_TICK, ticks, frames))
 
     problems = []
-
-    def expect_silence(begin, end, what):
-        loud = [i for i in range(begin, end) if left[i] != 0]
-        if loud:
-            problems.append("expected silence %s, found sound at %.4f s" % (what, loud[0] / RATE))
-
-    def expect_sound(name, path, start):
-        rate, source = samples(path)
-        step = RATE // rate  # the source's frames fall on every step-th frame of the track
-        for j, value in enumerate(source):
-            at = start + step * j
-            if at >= frames or left[at] != value:
-                problems.append("expected %s's sample %d (%d) at %.4f s, found %s" % (
-                    name, j, value, at / RATE, left[at] if at < frames else "the end of the track"))
-                return start
-        end = start + step * len(source)
-        print("%s: %.4f s to %.4f s (%.4f s)" % (name, start / RATE, end / RATE, (end - start) / RATE))
-        return end
-
-    click = play_tick(trace, "Brennovalux", 1322) * FRAMES_PER_TICK
-    starter = play_tick(trace, "Delvarotine", 277830) * FRAMES_PER_TICK
-    expect_silence(0, click, "before the click")
-    click_end = expect_sound("click", click_path, click)
-    expect_silence(click_end, starter, "between the click and the starter")
-    starter_end = expect_sound("starter", starter_path, starter)
-    if starter_end - starter != round(6.3 * RATE):
-        problems.append("expected the starter to last 6.3 s, found %.4f s" % ((starter_end - starter) / RATE))
-    expect_silence(starter_end, frames, "after the starter")
+    expected = [0] * frames
+    playing = [[] for _ in range(frames)]
+    played = set()
+    for match in PLAY.finditer(trace):
+        tick, gauge, bytes_ = int(match.group(1)), match.group(2), int(match.group(3))
+        sound = next((sound for sound in sounds if sound.bytes == bytes_), None)
+        if sound is None:
+            sys.exit("%s plays %d bytes at tick %d: no sound of that many bytes given" % (gauge, bytes_, tick))
+        played.add(sound.name)
+        start = tick * FRAMES_PER_TICK
+        end = start + len(sound.mixed)
+        print("%s: %s from tick %d, %.4f s to %.4f s (%.4f s)" % (
+            gauge, sound.name, tick, start / RATE, end / RATE, sound.seconds()))
+        if end > frames:
+            problems.append("%s from tick %d is cut off by the track's end at %.4f s: it lasts until %.4f s" % (
+                sound.name, tick, frames / RATE, end / RATE))
+        for i, value in enumerate(sound.mixed[:frames - start]):
+            expected[start + i] += value
+            playing[start + i].append(sound.name)
+    problems += ["expected a play of %s in the trace, found none" % sound.name
+                 for sound in sounds if sound.name not in played]
+    for i in range(frames):
+        wanted = max(-32768, min(32767, expected[i]))
+        if left[i] != wanted:
+            what = " + ".join(playing[i]) or "silence"
+            problems.append("at %.4f s (tick %d): expected %d (%s), found %d" % (
+                i / RATE, i // FRAMES_PER_TICK, wanted, what, left[i]))
+            break
     for problem in problems:
         print("FAIL: " + problem)
     sys.exit(1 if problems else 0)

@@ -146,7 +146,7 @@ HRESULT STDMETHODCALLTYPE FakeSoundDevice::CreateSoundBuffer(LPCDSBUFFERDESC des
     buffers.back()->lock_split = new_buffer_lock_split;
     buffers.back()->lock_result = new_buffer_lock_result;
     *buffer = buffers.back().get();
-    return DS_OK;
+    return create_result;
 }
 
 HRESULT STDMETHODCALLTYPE FakeSoundDevice::DuplicateSoundBuffer(LPDIRECTSOUNDBUFFER original,

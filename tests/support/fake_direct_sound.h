@@ -111,7 +111,7 @@ public:
     std::vector<std::unique_ptr<FakeSoundBuffer>> buffers;
     std::vector<DSBUFFERDESC1> descriptions;  // as CreateSoundBuffer received them
 
-    HRESULT create_result = DS_OK;      // CreateSoundBuffer, for every call
+    HRESULT create_result = DS_OK;      // CreateSoundBuffer, for every call; a success code comes with a buffer
     int create_failures_after = -1;     // when >= 0: calls after this many fail
     HRESULT duplicate_result = DS_OK;
     HRESULT cooperative_result = DS_OK;

@@ -4,7 +4,14 @@
 
 namespace {
 
-class SoundObjectFaults : public FakeDeviceTest {};
+class SoundObjectFaults : public FakeDeviceTest {
+protected:
+    // The device takes the buffer's memory away; what Restore hands back holds no sound.
+    static void lose(FakeSoundBuffer &buffer) {
+        buffer.status |= DSBSTATUS_BUFFERLOST;
+        std::fill(buffer.memory->begin(), buffer.memory->end(), 0);
+    }
+};
 
 TEST_F(SoundObjectFaults, BufferIsDescribedFromTheResourceFilledAndKeepsNo3DReference) {
     IDirectSoundBuffer *buffer = sound_buffer_create(&device, "CLICK");
@@ -129,10 +136,10 @@ TEST_F(SoundObjectFaults, LostBufferIsRestoredAndRefilledFromTheStoredSamples) {
     EXPECT_TRUE(holds_click(*buffer.memory));
 }
 
-TEST_F(SoundObjectFaults, LostBufferThatCannotBeRestoredOrRefilledGivesZeroAndStays) {
+TEST_F(SoundObjectFaults, LostBufferThatCannotBeRestoredOrRefilledGivesZeroAndIsTriedAgain) {
     ASSERT_NE(nullptr, make(1));
     FakeSoundBuffer &buffer = device.buffer(0);
-    buffer.status = DSBSTATUS_BUFFERLOST;
+    lose(buffer);
     buffer.restore_result = DSERR_BUFFERLOST;
     EXPECT_EQ(0, sound_object_play(object, 0));
     EXPECT_EQ((Calls{"b0 GetStatus", "b0 Restore"}), calls());
@@ -140,10 +147,88 @@ TEST_F(SoundObjectFaults, LostBufferThatCannotBeRestoredOrRefilledGivesZeroAndSt
     buffer.lock_result = DSERR_BUFFERLOST;
     EXPECT_EQ(0, sound_object_play(object, 0));
     EXPECT_EQ((Calls{"b0 GetStatus", "b0 Restore", "b0 Lock 0 1322 0"}), calls());
+    // Restored, the buffer no longer reports lost; it is still filled before it plays.
+    EXPECT_EQ(0, sound_object_play(object, 0));
+    EXPECT_EQ((Calls{"b0 GetStatus", "b0 Lock 0 1322 0"}), calls());
     buffer.lock_result = DS_OK;
-    buffer.status = DSBSTATUS_BUFFERLOST;
-    EXPECT_EQ(1, sound_object_play(object, 0)) << "tried again next time";
+    EXPECT_EQ(1, sound_object_play(object, 0));
+    EXPECT_EQ((Calls{"b0 GetStatus", "b0 Lock 0 1322 0", "b0 Unlock 1 1322 0 0", "b0 Play 0 0 0"}),
+              calls());
+    EXPECT_TRUE(holds_click(*buffer.memory));
     EXPECT_EQ(&buffer, object->buffers[0]);
+    buffer.status = 0;
+    EXPECT_EQ(1, sound_object_play(object, 0));
+    EXPECT_EQ((Calls{"b0 GetStatus", "b0 Play 0 0 0"}), calls()) << "filled once, then played as it is";
+}
+
+TEST_F(SoundObjectFaults, SetterOnARestoredButUnfilledBufferFillsItFirst) {
+    ASSERT_NE(nullptr, make(1));
+    FakeSoundBuffer &buffer = device.buffer(0);
+    lose(buffer);
+    buffer.lock_result = DSERR_BUFFERLOST;
+    EXPECT_EQ(0, sound_object_play(object, 0));
+    calls();
+    sound_entry_set_volume(&entry, -500);
+    EXPECT_EQ((Calls{"b0 GetStatus", "b0 Lock 0 1322 0"}), calls()) << "nothing set";
+    buffer.lock_result = DS_OK;
+    sound_entry_set_pan(&entry, 300);
+    EXPECT_EQ((Calls{"b0 GetStatus", "b0 Lock 0 1322 0", "b0 Unlock 1 1322 0 0", "b0 SetPan 300"}),
+              calls());
+    EXPECT_TRUE(holds_click(*buffer.memory));
+    sound_entry_set_frequency(&entry, 8000);
+    EXPECT_EQ((Calls{"b0 GetStatus", "b0 SetFrequency 8000"}), calls());
+}
+
+TEST_F(SoundObjectFaults, ReloadThatRestoresButDoesNotFillLeavesTheRefillToTheNextPlay) {
+    ASSERT_NE(nullptr, make(1));
+    FakeSoundBuffer &buffer = device.buffer(0);
+    std::fill(buffer.memory->begin(), buffer.memory->end(), 0);  // what Restore handed back
+    buffer.lock_result = DSERR_BUFFERLOST;
+    EXPECT_EQ(0, sound_buffer_reload(&buffer, "CLICK"));
+    EXPECT_EQ((Calls{"b0 Restore", "b0 Lock 0 1322 0"}), calls());
+    buffer.restore_result = DSERR_BUFFERLOST;
+    EXPECT_EQ(0, sound_buffer_reload(&buffer, "CLICK"));
+    EXPECT_EQ((Calls{"b0 Restore"}), calls());
+    buffer.restore_result = DS_OK;
+    buffer.lock_result = DS_OK;
+    EXPECT_EQ(1, sound_object_play(object, 0));
+    EXPECT_EQ((Calls{"b0 GetStatus", "b0 Lock 0 1322 0", "b0 Unlock 1 1322 0 0", "b0 Play 0 0 0"}),
+              calls());
+    EXPECT_TRUE(holds_click(*buffer.memory));
+}
+
+TEST_F(SoundObjectFaults, ReloadThatFillsTheBufferEndsAPendingRefill) {
+    ASSERT_NE(nullptr, make(1));
+    FakeSoundBuffer &buffer = device.buffer(0);
+    lose(buffer);
+    buffer.lock_result = DSERR_BUFFERLOST;
+    EXPECT_EQ(0, sound_object_play(object, 0));
+    buffer.lock_result = DS_OK;
+    calls();
+    EXPECT_EQ(1, sound_buffer_reload(&buffer, "CLICK"));
+    EXPECT_EQ((Calls{"b0 Restore", "b0 Lock 0 1322 0", "b0 Unlock 1 1322 0 0"}), calls());
+    EXPECT_EQ(1, sound_object_play(object, 0));
+    EXPECT_EQ((Calls{"b0 GetStatus", "b0 Play 0 0 0"}), calls());
+}
+
+TEST_F(SoundObjectFaults, EachSlotKeepsItsOwnPendingRefill) {
+    device.duplicate_result = DSERR_OUTOFMEMORY;  // three buffers, each its own memory
+    ASSERT_NE(nullptr, make(3));
+    FakeSoundBuffer &last = device.buffer(2);
+    std::fill(last.memory->begin(), last.memory->end(), 0);
+    last.lock_result = DSERR_BUFFERLOST;
+    EXPECT_EQ(0, sound_buffer_reload(&last, "CLICK"));
+    last.lock_result = DS_OK;
+    calls();
+    EXPECT_EQ(1, sound_object_play(object, 0));
+    EXPECT_EQ((Calls{"b0 GetStatus", "b0 Play 0 0 0"}), calls());
+    EXPECT_EQ(1, sound_object_play(object, 0));
+    EXPECT_EQ((Calls{"b0 GetStatus", "b1 GetStatus", "b1 Play 0 0 0"}), calls());
+    EXPECT_EQ(1, sound_object_play(object, 0));
+    EXPECT_EQ((Calls{"b1 GetStatus", "b2 GetStatus", "b2 Lock 0 1322 0", "b2 Unlock 1 1322 0 0",
+                     "b2 Play 0 0 0"}),
+              calls());
+    EXPECT_TRUE(holds_click(*last.memory));
 }
 
 TEST_F(SoundObjectFaults, FailingStatusQueryCountsAsIdleAndFailingPlayAsZero) {
