@@ -18,6 +18,7 @@ import bmp_writer  # noqa: E402
 import click_sound  # noqa: E402
 import ignition_art  # noqa: E402
 import palette  # noqa: E402
+import panel_background_art  # noqa: E402
 import preview  # noqa: E402
 import starter_sound  # noqa: E402
 import stop_sound  # noqa: E402
@@ -26,20 +27,22 @@ import wave_writer  # noqa: E402
 
 REPOSITORY = os.path.dirname(HERE)
 
-# Each gauge's pictures share one palette: (gauge, folder, {picture name: file name}).
-GAUGE_PICTURES = [
+# Each gauge's pictures share one palette, and the example panel's background has
+# its own: (art module, folder, {picture name: file name}).
+PICTURE_SETS = [
     (switch_art, "switch/resources",
      {"switch_plate": "switch_plate.bmp", "lever_on": "lever_on.bmp", "lever_off": "lever_off.bmp"}),
     (ignition_art, "ignition/resources",
      {"ignition_plate": "ignition_plate.bmp", "cranking_picture": "cranking_picture.bmp",
       "cranking_lamp": "cranking_lamp.bmp", "ignition_lamp": "ignition_lamp.bmp"}),
+    (panel_background_art, "panel_example", {"panel_background": "panel_background.bmp"}),
 ]
 
 
 def picture_files():
     """{relative path: file bytes} of every bitmap."""
     files = {}
-    for art, folder, names in GAUGE_PICTURES:
+    for art, folder, names in PICTURE_SETS:
         canvases = art.pictures()
         rgb = {name: canvases[name].rgb() for name in names}
         colours = palette.make_palette([rgb[name] for name in sorted(rgb)])

@@ -44,12 +44,12 @@ def screw(canvas, cx, cy, turn, radius=2.9):
     canvas.fill(edge, (236, 238, 240), opacity=0.35)
 
 
-def corner_screws(canvas, inset=5.5, seed=0):
+def corner_screws(canvas, inset=5.5, seed=0, radius=2.9):
     """Four screws in the corners, each slot at its own angle."""
     w, h = canvas.width, canvas.height
     corners = [(inset, inset), (w - inset, inset), (inset, h - inset), (w - inset, h - inset)]
     for i, (x, y) in enumerate(corners):
-        screw(canvas, x, y, math.radians((37 * i + 23 * seed) % 180))
+        screw(canvas, x, y, math.radians((37 * i + 23 * seed) % 180), radius)
 
 
 def label(canvas, text, centre_x, y, font=pixel_font.FONT_5X7, colour=LETTERING):

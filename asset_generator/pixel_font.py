@@ -1,4 +1,5 @@
-"""Two tiny bitmap fonts for panel labels: 5 x 7 and 3 x 5 capitals."""
+"""Two tiny bitmap fonts for panel labels: 5 x 7 and 3 x 5 capitals (the small
+font's M is 5 wide: at 3 it reads as an H)."""
 
 # Each glyph is a list of rows; '#' marks a lit pixel.
 FONT_5X7 = {
@@ -25,7 +26,7 @@ FONT_3X5 = {
     "G": [".##", "#..", "#.#", "#.#", ".##"],
     "I": ["###", ".#.", ".#.", ".#.", "###"],
     "K": ["#.#", "#.#", "##.", "#.#", "#.#"],
-    "M": ["#.#", "###", "###", "#.#", "#.#"],
+    "M": ["#...#", "##.##", "#.#.#", "#...#", "#...#"],
     "N": ["##.", "#.#", "#.#", "#.#", "#.#"],
     "O": [".#.", "#.#", "#.#", "#.#", ".#."],
     "R": ["##.", "#.#", "##.", "#.#", "#.#"],

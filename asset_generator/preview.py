@@ -1,11 +1,13 @@
 """PNG previews of the bitmaps as written, each alone and each gauge as the host
 composes it: the background with the children visible in each state at the
-positions the gauges give them."""
+positions the gauges give them; and the example panel with its gauges in
+their places."""
 
 import os
 
 import bmp_writer
 import ignition_art
+import panel_background_art
 import png_writer
 import switch_art
 
@@ -25,6 +27,13 @@ COMPOSED = [
      [("ignition/resources/ignition_lamp.bmp", ignition_art.IGNITION_LAMP_BOX)]),
 ]
 
+# (preview name, [composed gauge preview, ...] in the order of the panel's places).
+PANELS = [
+    ("panel_switch_off", ["switch_off", "ignition_idle"]),
+    ("panel_switch_on", ["switch_on", "ignition_idle"]),
+]
+PANEL_BACKGROUND = "panel_example/panel_background.bmp"
+
 
 def _rows(width, height, indices, colours):
     return [[colours[i] for i in indices[y * width:(y + 1) * width]] for y in range(height)]
@@ -43,6 +52,17 @@ def _compose(files, background, children):
     return width, height, rows
 
 
+def _compose_panel(files, gauges, composed):
+    """The panel background with each composed gauge drawn at its place."""
+    width, height, indices, colours = bmp_writer.read_bmp(files[PANEL_BACKGROUND])
+    rows = _rows(width, height, indices, colours)
+    for gauge, (_, x, y, _, _) in zip(gauges, panel_background_art.GAUGE_PLACES):
+        _, _, gauge_rows = composed[gauge]
+        for row, line in enumerate(gauge_rows):
+            rows[y + row][x:x + len(line)] = line
+    return width, height, rows
+
+
 def _write(folder, name, width, height, rows):
     path = os.path.join(folder, name + ".png")
     with open(path, "wb") as f:
@@ -58,6 +78,10 @@ def write_previews(files, folder):
         width, height, indices, colours = bmp_writer.read_bmp(files[path])
         name = os.path.splitext(os.path.basename(path))[0]
         written.append(_write(folder, name, width, height, _rows(width, height, indices, colours)))
-    for name, background, children in COMPOSED:
-        written.append(_write(folder, name, *_compose(files, background, children)))
+    composed = {name: _compose(files, background, children)
+                for name, background, children in COMPOSED}
+    for name, _, _ in COMPOSED:
+        written.append(_write(folder, name, *composed[name]))
+    for name, gauges in PANELS:
+        written.append(_write(folder, name, *_compose_panel(files, gauges, composed)))
     return written

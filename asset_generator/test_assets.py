@@ -15,6 +15,7 @@ sys.path.insert(0, HERE)
 
 import bmp_writer  # noqa: E402
 import ignition_art  # noqa: E402
+import panel_background_art  # noqa: E402
 import switch_art  # noqa: E402
 
 BITMAPS = {
@@ -25,6 +26,7 @@ BITMAPS = {
     "ignition/resources/cranking_picture.bmp": (81, 76),
     "ignition/resources/cranking_lamp.bmp": (17, 17),
     "ignition/resources/ignition_lamp.bmp": (17, 17),
+    "panel_example/panel_background.bmp": (240, 150),
 }
 CHILDREN = [  # (background, child, box on the background)
     ("switch/resources/switch_plate.bmp", "switch/resources/lever_on.bmp", switch_art.LEVER_ON_BOX),
@@ -130,6 +132,58 @@ class SwitchLevers(unittest.TestCase):
         off = self.drawn_pixels("switch/resources/lever_off.bmp", switch_art.LEVER_OFF_BOX)
         self.assertLess(min(y for _, y in on) + 8, min(y for _, y in off), "on points up")
         self.assertGreater(max(y for _, y in off), max(y for _, y in on) + 8, "off points down")
+
+
+class PanelBackground(unittest.TestCase):
+    """The example panel's face at one pixel a design unit, the gauges at their places."""
+
+    @classmethod
+    def setUpClass(cls):
+        width, height, indices, colours = bmp_writer.read_bmp(
+            committed("panel_example/panel_background.bmp"))
+        cls.width = width
+        cls.light = [sum(colours[i]) / 3.0 for i in indices]
+
+    def mean_light(self, pixels):
+        return sum(self.light[y * self.width + x] for x, y in pixels) / len(pixels)
+
+    @staticmethod
+    def ring(x, y, w, h, inner, outer):
+        """The pixels between inner and outer pixels beyond the box (x, y, w, h)."""
+        return [(px, py) for py in range(y - outer, y + h + outer)
+                for px in range(x - outer, x + w + outer)
+                if not (x - inner <= px < x + w + inner and y - inner <= py < y + h + inner)]
+
+    def test_places_are_the_gauge_plates_apart_on_the_face(self):
+        self.assertEqual([switch_art.PLATE_SIZE, ignition_art.PLATE_SIZE],
+                         [place[3:] for place in panel_background_art.GAUGE_PLACES])
+        m = panel_background_art.RECESS_MARGIN
+        boxes = [(x - m, y - m, x + w + m, y + h + m)
+                 for _, x, y, w, h in panel_background_art.GAUGE_PLACES]
+        edge = panel_background_art.BEVEL_WIDTH + 1
+        width, height = panel_background_art.PANEL_SIZE
+        for x0, y0, x1, y1 in boxes:
+            self.assertTrue(edge <= x0 and edge <= y0 and x1 <= width - edge
+                            and y1 <= height - edge, "a recess runs into the bevel")
+        (_, _, left_end, _), (right_start, _, _, _) = boxes
+        self.assertLess(left_end, right_start, "the recesses overlap")
+
+    def test_each_place_sits_in_a_darker_recess(self):
+        m = panel_background_art.RECESS_MARGIN
+        for label, x, y, w, h in panel_background_art.GAUGE_PLACES:
+            recess = self.mean_light(self.ring(x, y, w, h, 0, m - 1))
+            face = self.mean_light(self.ring(x, y, w, h, m + 2, m + 5))
+            self.assertLess(recess, face * 0.85, "%s: no recess around the place" % label)
+
+    def test_labels_are_centred_above_their_places(self):
+        m = panel_background_art.RECESS_MARGIN
+        for label, x, y, w, _ in panel_background_art.GAUGE_PLACES:
+            lit = [(px, py) for py in range(y - m - 12, y - m) for px in range(x, x + w)
+                   if self.light[py * self.width + px] > 170]
+            self.assertGreater(len(lit), 6 * len(label), "%s: no label" % label)
+            xs = [px for px, _ in lit]
+            self.assertAlmostEqual(x + w / 2.0, (min(xs) + max(xs) + 1) / 2.0, delta=1.0,
+                                   msg="%s is not centred" % label)
 
 
 class Sounds(unittest.TestCase):
