@@ -14,8 +14,9 @@ add_custom_command(OUTPUT ${RELEASE_PACKAGE}
         --prefix ${RELEASE_STAGE}
     COMMAND ${Python3_EXECUTABLE} ${RELEASE_ZIP_WRITER} ${RELEASE_STAGE} ${RELEASE_NAME}
         ${PANEL_RELEASE_TIME} ${RELEASE_PACKAGE}
-    DEPENDS Brennovalux Delvarotine panel_example/panel.cfg ignition/sounds/Eg.wav
-        ignition/sounds/Stop.wav ${CMAKE_BINARY_DIR}/release/README.txt
+    DEPENDS Brennovalux Delvarotine panel_example/panel.cfg panel_example/panel_background.bmp
+        ignition/sounds/Eg.wav
+        ignition/sounds/Stop.wav ${CMAKE_BINARY_DIR}/release/README.txt cmake/install_folder.cmake
         cmake/write_sha256sums.cmake ${RELEASE_ZIP_WRITER} ${PANEL_RELEASE_TIME_FILE}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     COMMENT "Packing ${RELEASE_NAME}.zip"

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Draws the README's picture of the panel: runs the demo scenario on the
-# bench, with the example panel configuration and the ignition's sounds laid
+# bench, with the example panel (its configuration and background) and the ignition's sounds laid
 # out as in the simulator's folder, and copies its snapshot of the engine
 # running (the master switch on, the ignition's running lamp lit) to OUT.png.
 # usage: panel-picture.sh WINE-RUN BENCH-EXE GAUGE-DIR WORK-DIR OUT.png
@@ -14,7 +14,7 @@ source=$(cd "$(dirname "$0")/.." && pwd)
 snapshot=4-engine-running.png
 rm -rf "$work"
 mkdir -p "$work/Aircraft/kaprelo/panel" "$work/Aircraft/sound/kaprelo"
-cp "$gauges"/Brennovalux.gau "$gauges"/Delvarotine.gau "$source/panel_example/panel.cfg" \
+cp "$gauges"/Brennovalux.gau "$gauges"/Delvarotine.gau "$source"/panel_example/* \
     "$work/Aircraft/kaprelo/panel/"
 cp "$source"/ignition/sounds/*.wav "$work/Aircraft/sound/kaprelo/"
 if ! "$wine_run" "$bench" "$work/Aircraft/kaprelo/panel/panel.cfg" \

@@ -164,7 +164,7 @@ class HostForm(BenchCase):
             " line 14 (gauge00=Brennovalux, 20, 40)); its records serve one place",
             "window 01 \"Radio Stack\": 200 x 150 pixels, 200 x 150 units (1 pixel a unit), no background, "
             "hidden at position 2",
-            "warning: " + PANEL + " line 25 (file=radio.bmp): radio.bmp: no such file; the window is drawn without it",
+            "warning: " + PANEL + " line 20 (file=radio.bmp): radio.bmp: no such file; the window is drawn without it",
             "warning: " + PANEL + " line 16 (gauge02=Fuel_Gauge, 250, 40): Fuel_Gauge.gau: no such file; "
             "the bench shows a placeholder there",
             "warning: " + PANEL + " line 17 (gauge03=Brennovalux, 300, 100, 60, 30): this gauge is already placed by "
@@ -250,7 +250,7 @@ run 1
 click 02:gauge00
 run 1
 expect batt1_on 1
-expect-shown Toggle-type Master Switch 0x2000
+expect-shown 02:gauge00 0x2000
 snapshot switches.png 2
 snapshot main.png
 """
@@ -312,7 +312,7 @@ gauge00=Brennovalux, 0, 0
 class NoBackground(BenchCase):
     def test_one_pixel_a_unit_the_default_widths_and_dark_grey(self):
         folder = os.path.join(WORK, "no_background")
-        lay_out(folder, NO_BACKGROUND, "snapshot plain.png\nclick 20 30\n")
+        lay_out(folder, NO_BACKGROUND, "run 1\nsnapshot plain.png\nclick 20 30\n")
         status, printed = bench(folder, "--script", "script.txt", "--out", "out")
         self.assertEqual(status, 0, printed)
         self.assertIn("[Window01] is not among the windows [Window Titles] creates", printed)
@@ -327,7 +327,7 @@ class NoBackground(BenchCase):
         lay_out(folder, config, "click 01:gauge00\n")
         status, printed = bench(folder, "--script", "script.txt", "--out", "out")
         self.assertEqual(status, 1, printed)
-        self.assertIn(PANEL + " line 8 (gauge00=Brennovalux, 0, 0): this gauge is already placed by 00:gauge00 (" +
+        self.assertIn(PANEL + " line 9 (gauge00=Brennovalux, 0, 0): this gauge is already placed by 00:gauge00 (" +
                       PANEL + " line 6 (gauge00=Brennovalux, 10, 10)); its records serve one place; "
                       "the bench shows a placeholder there", printed)
         self.assertIn("script.txt:1: \"01:gauge00\" (01:gauge00) is a gauge the bench does not run", printed)

@@ -9,7 +9,8 @@ wine_run=$1 bench=$2 gauges=$3 sounds=$4 config=$5 scenario=$6 work=$7 click=$8
 here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work"
 mkdir -p "$work/home" "$work/Aircraft/kaprelo/panel" "$work/Aircraft/sound/kaprelo"
-cp "$gauges"/*.gau "$config" "$work/Aircraft/kaprelo/panel/"
+# The panel configuration with the files beside it (its background).
+cp "$gauges"/*.gau "$(dirname "$config")"/* "$work/Aircraft/kaprelo/panel/"
 cp "$sounds"/*.wav "$work/Aircraft/sound/kaprelo/"
 cp "$scenario" "$work/demo.scenario"
 sed "s|^export HOME=.*|export HOME=\"$work/home\"|" "$wine_run" >"$work/wine-run"
