@@ -23,6 +23,7 @@ std::vector<std::string> sound_fault_words(const Command &command) {
 const std::vector<Scenario::CommandRunner> Scenario::RUNNERS = {
     {"click", &Scenario::click},
     {"mouse", &Scenario::mouse},
+    {"key", &Scenario::key},
     {"run", &Scenario::run},
     {"set", &Scenario::set},
     {"expect", &Scenario::expect},
@@ -71,8 +72,8 @@ int Scenario::command_window(const Command &command) const {
 void Scenario::check_against_panel(Diagnostics &found, bool window) const {
     Panel &panel = panel_;
     for (const Command &command : commands_) {
-        const bool needs_window = command.name == "mouse" || command.name == "window-snapshot" ||
-                                  command.name == "expect-window-as-panel";
+        const bool needs_window = command.name == "mouse" || command.name == "key" ||
+                                  command.name == "window-snapshot" || command.name == "expect-window-as-panel";
         if (needs_window && !window)
             found.error(where(command), command.name + " needs the window (--window)");
         const int window_index = command_window(command);
@@ -220,6 +221,11 @@ bool Scenario::mouse(const Command &command) {
     return (mouse_click && mouse_click(command_window(command), static_cast<int>(command.numbers[0]),
                                        static_cast<int>(command.numbers[1]), why)) ||
            fail(why);
+}
+
+bool Scenario::key(const Command &command) {
+    std::string why = "key needs the window (--window)";
+    return (shift_key && shift_key(static_cast<int>(command.numbers[0]), why)) || fail(why);
 }
 
 bool Scenario::run(const Command &command) {

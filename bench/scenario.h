@@ -43,6 +43,8 @@ public:
     // Commands only the bench's window serves; left empty, they fail. Both
     // name a panel window by its index; points are in its design units.
     std::function<bool(int window, int x, int y, std::string &error)> mouse_click;
+    // Shift and the digit key `digit` (1 to 9), pressed in the bench's window.
+    std::function<bool(int digit, std::string &error)> shift_key;
     // The panel window's area of the bench's window as it stands on the screen.
     std::function<bool(int window, panel_host::Picture &picture, std::string &error)> window_picture;
 
@@ -56,6 +58,7 @@ private:
 
     bool click(const Command &command);
     bool mouse(const Command &command);
+    bool key(const Command &command);
     bool run(const Command &command);
     bool set(const Command &command);
     bool expect(const Command &command);

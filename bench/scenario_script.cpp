@@ -9,6 +9,7 @@ namespace bench {
 const std::vector<CommandSyntax> COMMANDS = {
     {"click", "X Y|X Y WINDOW|GAUGE..."},
     {"mouse", "X Y|X Y WINDOW"},
+    {"key", "KEY"},
     {"run", "TICKS"},
     {"set", "VARIABLE VALUE"},
     {"expect", "VARIABLE VALUE"},
@@ -97,6 +98,12 @@ bool read_argument(const std::string &placeholder, const std::string &word, doub
         if (word != "start" && word != "stop")
             return read_hex_or_whole(word, number, why) ||
                    (why = "\"" + word + "\" is no event: start, stop or a number", false);
+    } else if (placeholder == "KEY") {
+        if (word.size() != 7 || lower(word.substr(0, 6)) != "shift+" || word[6] < '1' || word[6] > '9') {
+            why = "\"" + word + "\" is no key the bench presses: shift+1 to shift+9";
+            return false;
+        }
+        number = word[6] - '0';
     } else if (placeholder == "BITMAP") {
         return read_hex_or_whole(word, number, why) ||
                (why = "\"" + word + "\" is no bitmap number (e.g. 0x2000)", false);

@@ -22,19 +22,42 @@ struct WindowState {
     bool script_running = false;
     int status = 0;
     std::string *error = nullptr;
-    int screen_width = 0;   // the main window's client area
-    int screen_height = 0;
+    // The main window's client area in three columns and three rows, each as
+    // wide and high as the largest panel window whose position lies in it.
+    int column_width[3] = {};
+    int row_height[3] = {};
 };
 
 WindowState state;
 
+int position_of(const PanelWindow &window) { return window.config.position < 0 ? 0 : window.config.position; }
+
+// Sizes the columns and rows for every panel window, shown or not, so that
+// showing one moves no other.
+void lay_out_screen(const std::vector<PanelWindow> &windows) {
+    for (const PanelWindow &window : windows) {
+        const int position = position_of(window);
+        state.column_width[position % 3] = std::max(state.column_width[position % 3], window.width);
+        state.row_height[position / 3] = std::max(state.row_height[position / 3], window.height);
+    }
+}
+
 // Where a panel window sits in the main window, by its position code: 0 to
-// 2 along the top, 3 to 5 across the middle, 6 to 8 along the bottom.
+// 2 along the top, 3 to 5 across the middle, 6 to 8 along the bottom; left,
+// centred or right in its column, top, centred or bottom in its row. Windows
+// of different positions never overlap; windows of one position do, as in
+// the host.
 Box window_place(const PanelWindow &window) {
-    const int position = window.config.position < 0 ? 0 : window.config.position;
+    const int position = position_of(window);
     const int column = position % 3, row = position / 3;
-    const int spare_x = state.screen_width - window.width, spare_y = state.screen_height - window.height;
-    return Box{column * spare_x / 2, row * spare_y / 2, window.width, window.height};
+    int left = 0, top = 0;
+    for (int before = 0; before < column; ++before)
+        left += state.column_width[before];
+    for (int before = 0; before < row; ++before)
+        top += state.row_height[before];
+    left += (state.column_width[column] - window.width) * column / 2;
+    top += (state.row_height[row] - window.height) * row / 2;
+    return Box{left, top, window.width, window.height};
 }
 
 void paint(HWND window) {
@@ -116,6 +139,23 @@ bool mouse_click(HWND window, int panel_window, int unit_x, int unit_y, std::str
     return true;
 }
 
+// Shift and a digit key through the platform's own keyboard input.
+bool shift_key(HWND window, int digit, std::string &error) {
+    SetForegroundWindow(window);
+    INPUT inputs[4] = {};
+    const WORD keys[4] = {VK_SHIFT, static_cast<WORD>('0' + digit), static_cast<WORD>('0' + digit), VK_SHIFT};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    if (SendInput(4, inputs, sizeof inputs[0]) != 4) {
+        error = "the key input was refused (error " + std::to_string(GetLastError()) + ")";
+        return false;
+    }
+    return true;
+}
+
 // Runs the script's commands due now; closes the window when it ends in quit or fails.
 void step_script(HWND window) {
     if (!state.script_running)
@@ -183,12 +223,8 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
 }  // namespace
 
 int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &error) {
-    state = WindowState{&panel, scenario, &trace, scenario != nullptr, 0, &error, 0, 0};
-    // The main window holds the largest panel window each way.
-    for (const PanelWindow &shown : panel.windows()) {
-        state.screen_width = std::max(state.screen_width, shown.width);
-        state.screen_height = std::max(state.screen_height, shown.height);
-    }
+    state = WindowState{&panel, scenario, &trace, scenario != nullptr, 0, &error, {}, {}};
+    lay_out_screen(panel.windows());
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA window_class = {};
     window_class.lpfnWndProc = window_procedure;
@@ -200,7 +236,9 @@ int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &erro
         return 2;
     }
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame = {0, 0, state.screen_width, state.screen_height};
+    const int width = state.column_width[0] + state.column_width[1] + state.column_width[2];
+    const int height = state.row_height[0] + state.row_height[1] + state.row_height[2];
+    RECT frame = {0, 0, std::max(width, 1), std::max(height, 1)};
     AdjustWindowRect(&frame, style, FALSE);
     HWND window = CreateWindowA(WINDOW_CLASS, "Panel bench", style, CW_USEDEFAULT, CW_USEDEFAULT,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr,
@@ -221,6 +259,7 @@ int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &erro
         scenario->window_picture = [window](int panel_window, panel_host::Picture &picture, std::string &why) {
             return capture(window, panel_window, picture, why);
         };
+        scenario->shift_key = [window](int digit, std::string &why) { return shift_key(window, digit, why); };
     }
     SetTimer(window, PANEL_TIMER, 1000 / TICKS_PER_SECOND, nullptr);
     if (scenario != nullptr) {

@@ -226,6 +226,8 @@ TEST(ScriptText, ClickTakesAPointOrAGaugeNameWithSpaces) {
     EXPECT_EQ("02:gauge05", read.commands[4].words[0]);
     EXPECT_EQ("RADIO_STACK_PANEL", bench::argument_word(read.commands[5], "WINDOW"));
     EXPECT_EQ("1", bench::argument_word(read.commands[6], "WINDOW"));
+    EXPECT_HAS(read_script("key shift+0\nkey ctrl+1\n").text, ":1: \"shift+0\" is no key the bench presses: shift+1 to shift+9");
+    EXPECT_EQ(2, read_script("key shift+2\n").commands[0].numbers[0]);
     EXPECT_HAS(read_script("click 100001 5\n").text, "\"100001\" is out of range");
 }
 

@@ -253,6 +253,9 @@ expect batt1_on 1
 expect-shown 02:gauge00 0x2000
 snapshot switches.png 2
 snapshot main.png
+click 20 25 SWITCH_PANEL
+run 1
+expect batt1_on 0
 """
 
 
@@ -280,6 +283,9 @@ class LaterForm(BenchCase):
         main = Snapshot(os.path.join(self.folder, "out", "main.png"))
         self.assertEqual((main.width, main.height), (640, 300))
         self.assert_marked(main, 10, 10, MAIN_BLUE)
+        # A point in window 02's units, at 2 pixels a unit.
+        self.assertIn("click (20, 25) of window 02, pixel (40, 50): Kaprelo\\Brennovalux!Toggle-type Master Switch "
+                      "at (20, 30)", printed)
 
     def test_the_trace_names_paths_as_given_so_it_is_the_same_in_any_folder(self):
         other = os.path.join(WORK, "later_form_elsewhere", "deeper")

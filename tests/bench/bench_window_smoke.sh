@@ -1,6 +1,7 @@
 #!/bin/sh
 # The bench's window under a virtual X display: a mouse click on the master
-# switch and a screenshot of the window. The window runs in a Wine prefix and
+# switch in window 00, Shift+2 showing window 01, a click on the ignition
+# there, and screenshots of both windows. The window runs in a Wine prefix and
 # session of its own: the test prefix's session was started without a display.
 # usage: bench_window_smoke.sh BENCH-EXE GAUGE-DIR WORK-DIR SCRIPT WINE-RUN WINE-SERVER
 #   WINE-RUN runs Wine in that prefix; WINE-SERVER is cmake/wine-server.sh.
@@ -15,10 +16,19 @@ rm -rf "$work"
 mkdir -p "$work/Aircraft/test/panel"
 cp "$gauges"/Brennovalux.gau "$gauges"/Delvarotine.gau "$work/Aircraft/test/panel/"
 cat >"$work/Aircraft/test/panel/panel.cfg" <<'CFG'
+[Window Titles]
+Window00=Main
+Window01=Ignition
 [Window00]
-size=240, 120
+size_mm=240, 120
+position=7
 gauge00=Brennovalux, 20, 40
-gauge01=Delvarotine, 100, 40
+[Window01]
+size_mm=100, 50
+pixel_size=200, 100
+position=2
+visible=0
+gauge00=Delvarotine, 10, 5, 50
 CFG
 cp "$script" "$work/script.txt"
 cd "$work"
@@ -32,8 +42,12 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c '
 status=$?
 cat output.txt
 [ "$status" -eq 0 ] || { echo "FAIL: the bench exited with $status"; exit 1; }
-for shot in before.png window.png panel.png; do
+for shot in before.png window.png panel.png ignition.png; do
     head -c 8 "out/$shot" 2>/dev/null | od -An -tx1 | grep -q "89 50 4e 47 0d 0a 1a 0a" ||
         { echo "FAIL: no PNG out/$shot"; exit 1; }
 done
-grep -qF "click (40, 70): Brennovalux" output.txt || { echo "FAIL: the click did not reach the switch"; exit 1; }
+grep -qF "click (40, 70) of window 00, pixel (40, 70): Brennovalux" output.txt ||
+    { echo "FAIL: the click did not reach the switch"; exit 1; }
+grep -qF "window 01 shown" output.txt || { echo "FAIL: Shift+2 did not show window 01"; exit 1; }
+grep -q "click (.*) of window 01, pixel (.*): Delvarotine" output.txt ||
+    { echo "FAIL: the click in window 01 did not reach the ignition"; exit 1; }
