@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host.h"
+#include "panel_clock.h"
 #include "trace.h"
 
 namespace bench {
@@ -19,7 +20,6 @@ constexpr uint32_t TICK_TOKEN = 1;        // ticks since the panel started
 constexpr uint32_t IGNITION_TOKEN = 131;  // 0 engine off, 1 running
 constexpr uint32_t ENGINE_START_EVENT = 0x000101EA;
 constexpr uint32_t ENGINE_STOP_EVENT = 0x000101E7;
-constexpr int TICKS_PER_SECOND = 18;
 
 struct SentEvent {
     uint32_t id;

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "aircraft.h"
 #include "clock_sound_buffer.h"
+#include "panel_clock.h"
 
 namespace bench {
 
