@@ -35,6 +35,6 @@ if ! diff -r out1 out2; then
     failed=1
 fi
 ls -l out1
-python3 "$here/check_sound_track.py" out1/trace.txt out1/demo.wav "$click" "$sounds/Eg.wav:6.3" \
+python3 "$here/sound/check_sound_track.py" out1/trace.txt out1/demo.wav "$click" "$sounds/Eg.wav:6.3" \
     "$sounds/Stop.wav:3.2" || failed=1
 exit $failed

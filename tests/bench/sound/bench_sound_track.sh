@@ -9,7 +9,7 @@ set -u
 sounds=$1
 shift
 here=$(dirname "$0")
-sh "$here/bench_case.sh" "$@" || exit 1
+sh "$here/../bench_case.sh" "$@" || exit 1
 case=$4
 IFS='|'
 # shellcheck disable=SC2086

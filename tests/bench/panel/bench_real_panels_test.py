@@ -14,7 +14,7 @@ import subprocess
 import sys
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "pictures"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "pictures"))
 from picture_files import read_picture  # noqa: E402
 
 WINE_RUN, BENCH, GAUGES, WORK = (os.path.abspath(arg) for arg in sys.argv[1:5])
