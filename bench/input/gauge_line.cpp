@@ -25,21 +25,10 @@ std::vector<std::string> split_fields(const std::string &text, size_t count) {
     }
 }
 
-bool read_number(const std::string &name, const std::string &text, long long min, long long max,
-                 int &number, std::string &why) {
-    long long value = 0;
-    if (!read_whole(text, min, max, value, why)) {
-        why = name + ": " + why;
-        return false;
-    }
-    number = static_cast<int>(value);
-    return true;
-}
-
 // An optional size field: empty is "not given" (0).
 bool read_size_field(const std::string &name, const std::string &text, int &number, std::string &why) {
     number = 0;
-    return text.empty() || read_number(name, text, 1, MAX_UNITS, number, why);
+    return text.empty() || read_int(name, text, 1, MAX_UNITS, number, why);
 }
 
 }  // namespace
@@ -120,8 +109,8 @@ bool read_gauge_line(const std::string &value, GaugeLine &line, std::string &why
         return false;
     }
     line.parameter = fields.size() > 5 ? fields[5] : "";
-    return read_number("x", fields[1], -MAX_UNITS, MAX_UNITS, line.x, why) &&
-           read_number("y", fields[2], -MAX_UNITS, MAX_UNITS, line.y, why) &&
+    return read_int("x", fields[1], -MAX_UNITS, MAX_UNITS, line.x, why) &&
+           read_int("y", fields[2], -MAX_UNITS, MAX_UNITS, line.y, why) &&
            read_size_field("the width", fields.size() > 3 ? fields[3] : "", line.width, why) &&
            read_size_field("the height", fields.size() > 4 ? fields[4] : "", line.height, why);
 }

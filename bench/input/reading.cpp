@@ -102,6 +102,17 @@ bool read_whole(const std::string &text, long long min, long long max, long long
     return true;
 }
 
+bool read_int(const std::string &name, const std::string &text, long long min, long long max, int &number,
+              std::string &why) {
+    long long value = 0;
+    if (!read_whole(text, min, max, value, why)) {
+        why = name + ": " + why;
+        return false;
+    }
+    number = static_cast<int>(value);
+    return true;
+}
+
 bool read_decimal(const std::string &text, double limit, double &value, std::string &why) {
     const size_t point = text.find('.');
     std::string whole = text.substr(0, point);

@@ -42,6 +42,9 @@ std::string lower(std::string text);
 // exponent); false with the reason in `why`.
 bool read_whole(const std::string &text, long long min, long long max, long long &value,
                 std::string &why);
+// The same into an int; the reason begins with `name` ("x: ...").
+bool read_int(const std::string &name, const std::string &text, long long min, long long max, int &number,
+              std::string &why);
 // A decimal number with an optional fraction ("-2", "0.5"), within +-`limit`.
 bool read_decimal(const std::string &text, double limit, double &value, std::string &why);
 

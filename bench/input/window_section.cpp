@@ -28,17 +28,6 @@ std::vector<std::string> split_commas(const std::string &text) {
     }
 }
 
-bool read_number(const std::string &name, const std::string &text, long long min, long long max,
-                 int &number, std::string &why) {
-    long long value = 0;
-    if (!read_whole(text, min, max, value, why)) {
-        why = name + ": " + why;
-        return false;
-    }
-    number = static_cast<int>(value);
-    return true;
-}
-
 // "W, H", or "W" alone where `one_allowed`; each 1 to `max`.
 bool read_extent(const std::string &text, int max, bool one_allowed, Extent &extent, std::string &why) {
     const std::vector<std::string> parts = split_commas(text);
@@ -47,8 +36,8 @@ bool read_extent(const std::string &text, int max, bool one_allowed, Extent &ext
         why = one_allowed ? "expected W or W, H" : "expected W, H";
         return false;
     }
-    if (!read_number("the width", parts[0], 1, max, extent.width, why) ||
-        (parts.size() == 2 && !read_number("the height", parts[1], 1, max, extent.height, why))) {
+    if (!read_int("the width", parts[0], 1, max, extent.width, why) ||
+        (parts.size() == 2 && !read_int("the height", parts[1], 1, max, extent.height, why))) {
         extent = Extent{};
         return false;
     }
@@ -64,7 +53,7 @@ bool read_colour(const std::string &text, uint32_t &colour, std::string &why) {
     colour = 0;
     for (const std::string &part : parts) {
         int value = 0;
-        if (!read_number("a colour", part, 0, 255, value, why))
+        if (!read_int("a colour", part, 0, 255, value, why))
             return false;
         colour = colour << 8 | static_cast<uint32_t>(value);
     }
@@ -135,7 +124,7 @@ void SectionReader::read(const ProfileEntry &entry, WindowConfig &window) {
             found_.error(entry_place(path_, entry), why);
     } else if (key == "position") {
         int position = 0;
-        if (read_number("position", entry.value, 0, 8, position, why))
+        if (read_int("position", entry.value, 0, 8, position, why))
             window.position = position;
         else
             doubtful(entry, why + " (0 top left to 8 bottom right)");

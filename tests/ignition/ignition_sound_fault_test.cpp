@@ -3,47 +3,32 @@
 // than DS_OK, which this module counts as a refusal.
 #include "debug_lines.h"
 #include "fake_direct_sound.h"
-#include "gauge_under_test.h"
-#include "sound_recorder.h"
-#include "test_files.h"
-#include "wave_image.h"
+#include "ignition_sound_fixture.h"
 
 namespace {
 
-const std::string starter = "Aircraft\\sound\\kaprelo\\Eg.wav";
-const std::string stop = "Aircraft\\sound\\kaprelo\\Stop.wav";
+const std::string starter = IgnitionSoundFixture::STARTER;
+const std::string stop = IgnitionSoundFixture::STOP;
 typedef std::vector<std::string> Calls;
 
-class IgnitionSoundFaults : public ::testing::Test {
+class IgnitionSoundFaults : public IgnitionSoundFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(gauge.load("Delvarotine.gau"));
-        recorder = std::make_unique<SoundRecorder>(gauge.module());
-        ASSERT_TRUE(recorder->hooked()) << "the gauge imports DirectSoundCreate";
+        IgnitionSoundFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         recorder->device_source = [this](LPCGUID, IDirectSound **out, IUnknown *) {
             *out = &device;
             return DS_OK;
         };
         debug = std::make_unique<DebugLines>(gauge.module());
         ASSERT_TRUE(debug->hooked) << "the gauge imports OutputDebugStringA";
-        folder.write(starter, pcm_wave(22050, 16, counting_bytes(4000)));
-        folder.write(stop, pcm_wave(22050, 16, counting_bytes(4000)));
+        write_sounds();
     }
     void TearDown() override {
-        gauge.kill();
+        IgnitionSoundFixture::TearDown();
         debug.reset();
-        recorder.reset();
     }
-    // Installs with the sound folder as the current directory, as the host runs.
-    void start() {
-        CurrentDirectory here(folder.path());
-        gauge.start();
-    }
-    void update_at(double ticks) {
-        gauge.host.set_token(1, ticks);
-        gauge.update();
-    }
-    void click() { gauge.click(60, 40); }
     int events_sent() const {
         int events = 0;
         for (const auto &call : gauge.host.calls)
@@ -52,9 +37,6 @@ protected:
     }
 
     FakeSoundDevice device;
-    TestFolder folder;
-    GaugeUnderTest gauge;
-    std::unique_ptr<SoundRecorder> recorder;
     std::unique_ptr<DebugLines> debug;
 };
 

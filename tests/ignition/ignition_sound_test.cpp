@@ -1,43 +1,13 @@
 // The built ignition gauge's sounds on Wine's real DirectSound, seen through
 // the sound recorder: what install loads, what clicks play, what kill releases.
-#include "gauge_under_test.h"
-#include "wave_image.h"
-#include "sound_recorder.h"
-#include "test_files.h"
+#include "ignition_sound_fixture.h"
 
 namespace {
 
-class IgnitionSound : public ::testing::Test {
+class IgnitionSound : public IgnitionSoundFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(gauge.load("Delvarotine.gau"));
-        recorder = std::make_unique<SoundRecorder>(gauge.module());
-        ASSERT_TRUE(recorder->hooked()) << "the gauge imports DirectSoundCreate";
-    }
-    void TearDown() override {
-        gauge.kill();
-        recorder.reset();
-    }
-    void write_sounds() {
-        folder.write("Aircraft\\sound\\kaprelo\\Eg.wav", pcm_wave(22050, 16, counting_bytes(4000)));
-        folder.write("Aircraft\\sound\\kaprelo\\Stop.wav", pcm_wave(22050, 16, counting_bytes(4000)));
-    }
-    // Installs with the sound folder as the current directory, as the host runs.
-    void start() {
-        CurrentDirectory here(folder.path());
-        gauge.start();
-    }
-    void update_at(double ticks) {
-        gauge.host.set_token(1, ticks);
-        gauge.update();
-    }
-    void click() { gauge.click(60, 40); }
     RecordedBuffer &starter() { return *recorder->buffers.at(0); }
     RecordedBuffer &stop() { return *recorder->buffers.at(1); }
-
-    TestFolder folder;
-    GaugeUnderTest gauge;
-    std::unique_ptr<SoundRecorder> recorder;
 };
 
 TEST_F(IgnitionSound, InstallLoadsBothSoundsBeforeTheElements) {
