@@ -57,26 +57,28 @@ bool read_arguments(const std::vector<std::string> &arguments, Options &options,
         {"--frames", "a folder", &options.frames_folder},
         {"--audio", "a WAVE file", &options.audio_path},
     };
+    struct Flag {
+        const char *name;
+        bool *value;
+    };
+    const Flag flags[] = {
+        {"--window", &options.window},
+        {"--real-sound", &options.real_sound},
+        {"--check", &options.check},
+        {"--strict", &options.strict},
+    };
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string &arg = arguments[i];
         if (arg == "--help" || arg == "-h" || arg == "/?") {
             options.help = true;
             return true;
         }
-        if (arg == "--window") {
-            options.window = true;
-            continue;
-        }
-        if (arg == "--real-sound") {
-            options.real_sound = true;
-            continue;
-        }
-        if (arg == "--check") {
-            options.check = true;
-            continue;
-        }
-        if (arg == "--strict") {
-            options.strict = true;
+        bool *flag = nullptr;
+        for (const Flag &candidate : flags)
+            if (arg == candidate.name)
+                flag = candidate.value;
+        if (flag != nullptr) {
+            *flag = true;
             continue;
         }
         const Valued *option = nullptr;
