@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "limits.h"
+#include "bench_limits.h"
 #include "reading.h"
 
 namespace bench {

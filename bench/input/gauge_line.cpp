@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "limits.h"
+#include "bench_limits.h"
 #include "reading.h"
 
 namespace bench {

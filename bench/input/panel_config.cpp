@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "limits.h"
+#include "bench_limits.h"
 #include "profile_text.h"
 #include "window_section.h"
 

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "limits.h"
+#include "bench_limits.h"
 
 namespace bench {
 

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "limits.h"
+#include "bench_limits.h"
 
 namespace bench {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "limits.h"
+#include "bench_limits.h"
 
 namespace bench {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "bitmap.h"
-#include "limits.h"
+#include "bench_limits.h"
 #include "trace.h"
 
 namespace bench {

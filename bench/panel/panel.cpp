@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "limits.h"
+#include "bench_limits.h"
 #include "placeholder.h"
 #include "sound_mixer.h"
 

@@ -4,7 +4,7 @@
 #include <numeric>
 
 #include "background.h"
-#include "limits.h"
+#include "bench_limits.h"
 
 namespace bench {
 

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "limits.h"
+#include "bench_limits.h"
 
 namespace bench {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "limits.h"
+#include "bench_limits.h"
 #include "panel_config.h"
 #include "reading.h"
 #include "scenario_script.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "arguments.h"
-#include "limits.h"
+#include "bench_limits.h"
 #include "pe_check.h"
 #include "panel_config.h"
 #include "reading.h"
