@@ -109,7 +109,7 @@ void size_window(PanelWindow &window, const std::string &path, const WindowConte
         lacks.push_back("no size_mm=");
     else if (config.size_mm.height == 0)
         lacks.push_back("a one-value size_mm=");
-    if (held.gauges.empty())
+    if (held.gauges.empty() && (config.size_mm.width == 0 || config.size_mm.height == 0))
         lacks.push_back("no gauge of known size");
     std::string lacking;
     for (size_t i = 0; i < lacks.size(); ++i)
