@@ -1,5 +1,5 @@
-// The bench's dealings with the file system: full paths, the simulator's
-// folder, the output folder, and the text of its input files.
+// The bench's dealings with the file system: full paths, the output
+// folder, and the text of its input files.
 #ifndef BENCH_FILES_H
 #define BENCH_FILES_H
 
