@@ -70,8 +70,8 @@ bool read_relative_path(const std::string &text, int levels_up, std::string &pat
         if (part == "..") {
             if (--depth < -std::max(levels_up, 0)) {
                 why = "\"" + text + "\" leads out of the " +
-                      (levels_up < 0 ? "panel folder, and no simulator folder around it is known (the panel "
-                                       "lies in no Aircraft\\NAME\\panel\\ folder; see --sim-folder)"
+                      (levels_up < 0 ? "panel folder, which lies in no simulator folder the bench knows (the "
+                                       "folder above Aircraft\\NAME\\panel\\, or --sim-folder)"
                                      : "simulator folder");
                 return false;
             }

@@ -70,12 +70,12 @@ void size_window(PanelWindow &window, const std::string &path, const WindowConte
         return;
     }
     // One pixel a unit: size_mm where given, what the window holds where not.
-    int gauges_right = 0, gauges_bottom = 0, right = 0, bottom = 0;
+    int gauges_right = 0, gauges_bottom = 0;
     for (const Box &box : held.gauges) {
         gauges_right = std::max(gauges_right, box.right());
         gauges_bottom = std::max(gauges_bottom, box.bottom());
     }
-    right = gauges_right, bottom = gauges_bottom;
+    int right = gauges_right, bottom = gauges_bottom;
     for (const Box &box : held.placeholders) {
         right = std::max(right, box.right());
         bottom = std::max(bottom, box.bottom());

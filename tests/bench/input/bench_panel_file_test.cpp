@@ -225,7 +225,7 @@ TEST(PanelFileKeys, BackgroundsMayReachUpToTheSimulatorFolderNoFurther) {
         bench::read_panel_text("C:\\work\\panel.cfg", "[Window00]\nfile=..\\x.bmp\ngauge00=A, 1, 2\n", found);
     EXPECT_EQ("", alone.simulator_folder);
     EXPECT_FALSE(found.has_errors());
-    EXPECT_HAS(found.items().back().what, "leads out of the panel folder, and no simulator folder around it is known");
+    EXPECT_HAS(found.items().back().what, "leads out of the panel folder, which lies in no simulator folder the bench knows");
     // ...unless a simulator folder is given around it.
     bench::Diagnostics given;
     bench::PanelConfig around = bench::read_panel_text(
