@@ -257,6 +257,14 @@ class LaterForms(BenchCase):
         self.assert_marked(pedestal, 10, 10, (0x30, 0x30, 0x30))
         self.assert_marked(pedestal, 400, 10, (0x30, 0x30, 0x30))
 
+    def test_a_simulator_folder_given_bounds_the_paths_and_holds_gauges(self):
+        status, printed = bench(self.folder, "--check", "--sim-folder", "Aircraft/test")
+        self.assertEqual(status, 0, printed)
+        self.assertIn("  gauge02 ../../Shared Base/Panel_Common/DLLs/Ignition2!Delvarotine: not run: \"../../Shared "
+                      "Base/Panel_Common/DLLs/Ignition2\" leads out of the simulator folder", printed)
+        self.assertIn("  gauge27 Chimes!chime_player: not run: Chimes.gau: no such file (nor Chimes.dll) in the panel "
+                      "folder or in Gauges\\ of the simulator folder", printed)
+
     def test_a_click_on_a_zero_box_is_a_mistake_of_its_line(self):
         with open(os.path.join(self.folder, "zero.txt"), "w") as file:
             file.write("click Chimes!chime_player\nexpect-shown Cabin_Keys 0x7777\nclick 00:gauge31\n")
