@@ -34,23 +34,6 @@ std::string full_path(const std::string &path) {
     return length == 0 || length >= MAX_PATH ? path : std::string(full);
 }
 
-std::string simulator_folder(const std::string &panel_folder) {
-    std::string folder = panel_folder;
-    for (int level = 0; level < 3; ++level) {
-        while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
-            folder.pop_back();
-        size_t slash = folder.find_last_of("\\/");
-        if (slash == std::string::npos)
-            return std::string();
-        if (level == 2)
-            return _stricmp(folder.substr(slash + 1).c_str(), "Aircraft") == 0
-                       ? folder.substr(0, slash + 1)
-                       : std::string();
-        folder = folder.substr(0, slash + 1);
-    }
-    return std::string();
-}
-
 bool make_folders(const std::string &folder, std::string &why) {
     // Each prefix ending before a separator, then the whole path.
     for (size_t at = folder.find_first_of("\\/", 1);; at = folder.find_first_of("\\/", at + 1)) {

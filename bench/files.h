@@ -1,5 +1,5 @@
-// The bench's dealings with the file system: full paths, the simulator's
-// folder, the output folder, and the text of its input files.
+// The bench's dealings with the file system: full paths, the output
+// folder, and the text of its input files.
 #ifndef BENCH_FILES_H
 #define BENCH_FILES_H
 
@@ -9,9 +9,6 @@ namespace bench {
 
 // `path` made absolute against the current directory; as given when it cannot be.
 std::string full_path(const std::string &path);
-
-// The simulator's folder for a panel in ...\Aircraft\NAME\panel\, or empty.
-std::string simulator_folder(const std::string &panel_folder);
 
 // Makes the folder and any missing parents; false with the reason.
 bool make_folders(const std::string &folder, std::string &why);

@@ -86,7 +86,8 @@ int main(int argc, char **argv) {
         return refuse(error);
     bench::Diagnostics panel_found, script_found;
     const bench::PanelConfig config =
-        bench::read_panel_text(options.config_path, text, panel_found, config_path);
+        bench::read_panel_text(options.config_path, text, panel_found, config_path, sim_folder);
+    sim_folder = config.simulator_folder;
     std::vector<bench::Command> commands;
     if (!script_path.empty()) {
         if (!bench::read_input(script_path, "scenario script", text, error)) {
@@ -124,8 +125,6 @@ int main(int argc, char **argv) {
         if (!frames_folder.empty() && !frames.open(frames_folder, error))
             return refuse(error);
     }
-    if (sim_folder.empty())
-        sim_folder = bench::simulator_folder(config.folder);
     if (!sim_folder.empty() && !SetCurrentDirectoryA(sim_folder.c_str()))
         return refuse(sim_folder + ": cannot enter the simulator folder");
 

@@ -1,5 +1,7 @@
 #include "gauge_line.h"
 
+#include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "bench_limits.h"
@@ -25,16 +27,28 @@ std::vector<std::string> split_fields(const std::string &text, size_t count) {
     }
 }
 
-// An optional size field: empty is "not given" (0).
-bool read_size_field(const std::string &name, const std::string &text, int &number, std::string &why) {
+// An optional size field: empty is "not given" (0), and so is 0 written, which
+// also makes the box a zero box.
+bool read_size_field(const std::string &name, const std::string &text, int &number, bool &zero,
+                     std::string &why) {
     number = 0;
-    return text.empty() || read_int(name, text, 1, MAX_UNITS, number, why);
+    if (text.empty())
+        return true;
+    if (!read_int(name, text, 0, MAX_UNITS, number, why))
+        return false;
+    zero = zero || number == 0;
+    return true;
 }
 
 }  // namespace
 
 bool read_relative_path(const std::string &text, int levels_up, std::string &path, std::string &why) {
     path.clear();
+    const bool drive = text.size() >= 2 && text[1] == ':' && isalpha(static_cast<unsigned char>(text[0]));
+    if (drive) {
+        why = "\"" + text + "\" names a drive; name a file relative to the panel folder";
+        return false;
+    }
     if (text.find_first_of(":*?\"<>|") != std::string::npos) {
         why = "\"" + text + "\" holds a character no file name has (: * ? \" < > |)";
         return false;
@@ -54,9 +68,11 @@ bool read_relative_path(const std::string &text, int levels_up, std::string &pat
             return false;
         }
         if (part == "..") {
-            if (--depth < -levels_up) {
+            if (--depth < -std::max(levels_up, 0)) {
                 why = "\"" + text + "\" leads out of the " +
-                      (levels_up == 0 ? "panel folder (\"..\")" : "simulator folder");
+                      (levels_up < 0 ? "panel folder, which lies in no simulator folder the bench knows (the "
+                                       "folder above Aircraft\\NAME\\panel\\, or --sim-folder)"
+                                     : "simulator folder");
                 return false;
             }
             if (!parts.empty() && parts.back() != "..")
@@ -80,7 +96,7 @@ bool read_relative_path(const std::string &text, int levels_up, std::string &pat
     return true;
 }
 
-bool read_gauge_line(const std::string &value, GaugeLine &line, std::string &why) {
+bool read_gauge_line(const std::string &value, int levels_up, GaugeLine &line, std::string &why) {
     // file, x, y, width, height, and the parameter: the rest of the line.
     const std::vector<std::string> fields = split_fields(value, 5);
     if (fields.size() < 3) {
@@ -102,17 +118,19 @@ bool read_gauge_line(const std::string &value, GaugeLine &line, std::string &why
         why = "no gauge file named";
         return false;
     }
-    if (!read_relative_path(line.file, 0, line.file_path, why))
-        return false;
+    line.path_problem.clear();
+    if (!read_relative_path(line.file, levels_up, line.file_path, line.path_problem))
+        line.file_path.clear();
     if (fields[1].empty() || fields[2].empty()) {
         why = std::string(fields[1].empty() ? "x" : "y") + " is empty; a gauge needs its place";
         return false;
     }
     line.parameter = fields.size() > 5 ? fields[5] : "";
+    line.zero_box = false;
     return read_int("x", fields[1], -MAX_UNITS, MAX_UNITS, line.x, why) &&
            read_int("y", fields[2], -MAX_UNITS, MAX_UNITS, line.y, why) &&
-           read_size_field("the width", fields.size() > 3 ? fields[3] : "", line.width, why) &&
-           read_size_field("the height", fields.size() > 4 ? fields[4] : "", line.height, why);
+           read_size_field("the width", fields.size() > 3 ? fields[3] : "", line.width, line.zero_box, why) &&
+           read_size_field("the height", fields.size() > 4 ? fields[4] : "", line.height, line.zero_box, why);
 }
 
 }  // namespace bench

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "bench_limits.h"
+#include "folders.h"
 #include "profile_text.h"
 #include "window_section.h"
 
@@ -37,23 +38,24 @@ std::string list(const std::vector<std::string> &names) {
     return text;
 }
 
-// How many folders above the panel folder its files may reach: up to the
-// simulator's folder when the panel lies in ...\Aircraft\NAME\panel\.
-int folders_to_simulator(const std::string &folder) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (char c : folder) {
-        if (c == '\\' || c == '/') {
-            if (!part.empty())
-                parts.push_back(lower(part));
-            part.clear();
-        } else {
-            part += c;
-        }
+// What a file that makes no window holds instead, for its mistake.
+std::string contents(const std::vector<ProfileSection> &sections) {
+    size_t cockpits = 0;
+    std::vector<std::string> others;
+    for (const ProfileSection &section : sections) {
+        if (lower(section.name).compare(0, 8, "vcockpit") == 0)
+            ++cockpits;
+        else
+            others.push_back("[" + section.name + "]");
     }
-    if (!part.empty())
-        parts.push_back(lower(part));
-    return parts.size() >= 3 && parts[parts.size() - 3] == "aircraft" ? 3 : 0;
+    std::string text;
+    if (cockpits > 0)
+        text = "; it holds " + std::to_string(cockpits) +
+               (cockpits == 1 ? " [VCockpitNN] section" : " [VCockpitNN] sections") +
+               ": virtual cockpits are drawn on the aircraft's 3-D model; the bench shows 2-D windows only";
+    if (!others.empty())
+        text += (cockpits > 0 ? "; besides, " : "; it holds ") + list(others);
+    return text.empty() ? "; it holds no section" : text;
 }
 
 struct WindowSections {
@@ -143,12 +145,13 @@ std::string gauge_place(const WindowConfig &window, const GaugeLine &line) {
 }
 
 PanelConfig read_panel_text(const std::string &path, const std::string &text, Diagnostics &found,
-                            const std::string &full_path) {
+                            const std::string &full_path, const std::string &simulator) {
     PanelConfig config;
     config.path = path;
     const std::string &located = full_path.empty() ? path : full_path;
     const size_t slash = located.find_last_of("\\/");
     config.folder = slash == std::string::npos ? std::string() : located.substr(0, slash + 1);
+    config.simulator_folder = simulator.empty() ? simulator_folder(config.folder) : simulator;
 
     const std::vector<ProfileSection> sections = read_profile_text(path, text, found);
     const WindowSections sorted = sort_sections(path, sections, found);
@@ -167,22 +170,19 @@ PanelConfig read_panel_text(const std::string &path, const std::string &text, Di
                                     list(names) + (names.size() == 1 ? " as it stands" : " as they stand"));
     }
     if (windows.empty()) {
-        found.error(path, config.has_titles ? "[Window Titles] lists no window that has a [WindowNN] section"
-                                            : "no [WindowNN] section: the file describes no panel window");
+        found.error(path, (config.has_titles ? "[Window Titles] lists no window that has a [WindowNN] section"
+                                             : "no [WindowNN] section: the file describes no panel window") +
+                              contents(sections));
         return config;
     }
-    const int levels_up = folders_to_simulator(config.folder);
-    size_t gauges = 0;
+    const int levels_up = folders_below(config.simulator_folder, config.folder);
     for (const auto &window : windows) {
         const ProfileSection &section = *sorted.windows.at(window.first);
         WindowConfig read = read_window_section(path, section, levels_up, found);
         read.number = window.first;
         read.title = window.second;
-        gauges += read.gauges.size();
         config.windows.push_back(std::move(read));
     }
-    if (gauges == 0 && !found.has_errors())
-        found.error(path, "no window places a gauge (no gaugeNN= line)");
     return config;
 }
 

@@ -26,7 +26,7 @@ struct WindowConfig {
     std::string section;       // "Window02", as written
     int section_line = 0;
     std::string title;         // its [Window Titles] entry, or empty
-    std::string background;    // file= (or file_1024=) below the panel folder, or empty
+    std::string background;    // file= (or file_1024=) from the panel folder, or empty
     std::string background_text;  // the value as written
     std::string background_where; // "PATH line N (file=...)", for messages
     Extent size_mm;            // design units; a height of 0 when one value is given
@@ -40,21 +40,25 @@ struct WindowConfig {
     bool has_background_colour = false;
     uint32_t background_colour = 0;  // 0x00RRGGBB, where there is no bitmap
     std::vector<GaugeLine> gauges;   // in the order of their numbers
+    std::vector<UnreadGaugeLine> unread_gauges;  // lines that place nothing, in that order
 };
 
 struct PanelConfig {
     std::string path;    // as given; messages and the trace name it so
     std::string folder;  // its folder, ending in a separator
+    std::string simulator_folder;  // the folder its files may reach up to; empty when none is known
     bool has_titles = false;  // a [Window Titles] section decided the windows
     std::vector<WindowConfig> windows;  // in the host's order of creation
 };
 
 // Reads the text of the configuration at `path` (as given: messages name
 // it so); its files are found beside `full_path`, or beside `path` when that
-// is empty. Every mistake and warning goes into `found`; the result is
-// usable when `found` has no error.
+// is empty, and may reach up to `simulator_folder` (by default the folder
+// above Aircraft\NAME\panel\ when the panel lies in one). Every mistake and
+// warning goes into `found`; the only mistake is a file that the bench makes
+// no window of. The result is usable when `found` has no error.
 PanelConfig read_panel_text(const std::string &path, const std::string &text, Diagnostics &found,
-                            const std::string &full_path = "");
+                            const std::string &full_path = "", const std::string &simulator_folder = "");
 
 // "PATH line N (KEY=TEXT)": where a gauge line stands, for messages.
 std::string where(const PanelConfig &config, const GaugeLine &line);

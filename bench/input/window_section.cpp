@@ -89,6 +89,10 @@ private:
     void doubtful(const ProfileEntry &entry, const std::string &why) {
         found_.warning(entry_place(path_, entry), why + "; the bench takes its default");
     }
+    // A value the bench cannot read: warned of, the key taken as absent.
+    void absent(const ProfileEntry &entry, const std::string &why) {
+        found_.warning(entry_place(path_, entry), why + "; the bench takes the key as absent");
+    }
 
     const std::string &path_;
     int levels_up_;
@@ -98,6 +102,7 @@ private:
     const ProfileEntry *size_ = nullptr;       // the bench's own size=
     bool pixel_size_given_ = false;
     std::vector<std::pair<int, GaugeLine>> gauges_;
+    std::vector<UnreadGaugeLine> unread_;
 };
 
 void SectionReader::read(const ProfileEntry &entry, WindowConfig &window) {
@@ -110,7 +115,7 @@ void SectionReader::read(const ProfileEntry &entry, WindowConfig &window) {
     } else if (key == "size_mm") {
         window.size_mm_where = entry_place(path_, entry);
         if (!read_extent(entry.value, MAX_UNITS, true, window.size_mm, why))
-            found_.error(entry_place(path_, entry), why);
+            absent(entry, why);
     } else if (key == "pixel_size" || key == "size") {
         if (key == "size") {
             size_ = &entry;
@@ -121,7 +126,7 @@ void SectionReader::read(const ProfileEntry &entry, WindowConfig &window) {
         }
         window.pixel_size_where = entry_place(path_, entry);
         if (!read_extent(entry.value, MAX_PANEL_SIDE, false, window.pixel_size, why))
-            found_.error(entry_place(path_, entry), why);
+            absent(entry, why);
     } else if (key == "position") {
         int position = 0;
         if (read_int("position", entry.value, 0, 8, position, why))
@@ -172,7 +177,7 @@ void SectionReader::background(const ProfileEntry &entry, WindowConfig &window) 
         return;
     std::string why;
     if (!read_relative_path(entry.value, levels_up_, window.background, why))
-        found_.error(window.background_where, why);
+        found_.warning(window.background_where, why + "; the window is drawn without it");
 }
 
 void SectionReader::gauge(const ProfileEntry &entry, int number) {
@@ -190,8 +195,9 @@ void SectionReader::gauge(const ProfileEntry &entry, int number) {
         value = trim(value.substr(0, semicolon));
     }
     std::string why;
-    if (!read_gauge_line(value, line, why)) {
-        found_.error(entry_place(path_, entry), why);
+    if (!read_gauge_line(value, levels_up_, line, why)) {
+        found_.warning(entry_place(path_, entry), why + "; the line places no gauge");
+        unread_.push_back({entry.key, number, entry.value, entry.line, why});
         return;
     }
     gauges_.emplace_back(number, line);
@@ -211,6 +217,9 @@ void SectionReader::finish(WindowConfig &window) {
                      [](const auto &a, const auto &b) { return a.first < b.first; });
     for (auto &gauge : gauges_)
         window.gauges.push_back(gauge.second);
+    std::stable_sort(unread_.begin(), unread_.end(),
+                     [](const UnreadGaugeLine &a, const UnreadGaugeLine &b) { return a.number < b.number; });
+    window.unread_gauges = unread_;
 }
 
 }  // namespace

@@ -10,8 +10,10 @@
 
 namespace bench {
 
-// Reads `section`; its background may reach `levels_up` folders above the
-// panel folder. Mistakes and warnings go into `found` with their lines.
+// Reads `section`; its background and gauge files may reach up to the
+// simulator folder, `levels_up` folders above the panel folder (-1: none is
+// known). Warnings go into `found` with their lines: nothing in a window
+// section stops the bench.
 WindowConfig read_window_section(const std::string &path, const ProfileSection &section, int levels_up,
                                  Diagnostics &found);
 

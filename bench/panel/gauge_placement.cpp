@@ -4,6 +4,8 @@
 
 #include "bitmap.h"
 #include "bench_limits.h"
+#include "gauge_search.h"
+#include "placeholder.h"
 #include "trace.h"
 
 namespace bench {
@@ -70,6 +72,17 @@ void size_gauge(const Scale &scale, const GaugeHeader &header, PlacedGauge &gaug
     gauge.box = Box{left, top, std::max(1, right - left), std::max(1, bottom - top)};
 }
 
+// A gauge already placed by an earlier line becomes a placeholder: its records serve one place.
+bool placed_before(PlacedGauge &gauge, const std::vector<PlacedGauge> &placed) {
+    for (const PlacedGauge &other : placed)
+        if (other.runs() && other.header == gauge.header) {
+            gauge.not_run = "this gauge is already placed by " + other.place + " (" + other.where +
+                            "); its records serve one place";
+            return true;
+        }
+    return false;
+}
+
 }  // namespace
 
 PlacedGauge place_gauge(const PanelConfig &config, const PanelWindow &window, int window_index,
@@ -89,16 +102,35 @@ PlacedGauge place_gauge(const PanelConfig &config, const PanelWindow &window, in
         gauge.unit_width = line.width;
         gauge.unit_height = line.height;
     }
+    if (!line.path_problem.empty()) {
+        gauge.not_run = line.path_problem;
+        return gauge;
+    }
+    GaugeSearch search = find_gauge_file(config, line);
+    gauge.looked_for = std::move(search.looked_for);
+    if (search.path.empty()) {
+        gauge.not_run = search.problem;
+        return gauge;
+    }
+    gauge.file_name = search.name;
+    gauge.in_gauges = search.in_gauges;
     std::string why;
-    gauge.file = files.get(config.folder + line.file_path + ".gau", why);
+    gauge.file = files.get(search.path, why);
     if (gauge.file == nullptr) {
-        gauge.not_run = line.file + ".gau: " + why;
+        gauge.not_run = search.name + ": " + why;
         return gauge;
     }
     gauge.header = line.gauge_name.empty() ? gauge.file->gauges().front() : gauge.file->find(line.gauge_name);
     if (gauge.header == nullptr) {
-        gauge.not_run = line.file + ".gau holds no gauge named \"" + line.gauge_name + "\" (it holds " +
+        gauge.not_run = search.name + " holds no gauge named \"" + line.gauge_name + "\" (it holds " +
                         carried(*gauge.file) + ")";
+        return gauge;
+    }
+    if (line.zero_box) {
+        gauge.box = Box{to_pixels(window.scale, line.x), to_pixels(window.scale, line.y), 0, 0};
+        gauge.unit_width = line.width;
+        gauge.unit_height = line.height;
+        placed_before(gauge, placed);
         return gauge;
     }
     if (gauge.header->element_list == nullptr || gauge.header->element_list[0] == nullptr) {
@@ -113,12 +145,8 @@ PlacedGauge place_gauge(const PanelConfig &config, const PanelWindow &window, in
     gauge.bitmap_width = bitmap.width;
     gauge.bitmap_height = bitmap.height;
     size_gauge(window.scale, *gauge.header, gauge);
-    for (const PlacedGauge &other : placed)
-        if (other.runs() && other.header == gauge.header) {
-            gauge.not_run = "this gauge is already placed by " + other.place + " (" + other.where +
-                            "); its records serve one place";
-            return gauge;
-        }
+    if (placed_before(gauge, placed))
+        return gauge;
     if (gauge.box.width > MAX_PANEL_SIDE || gauge.box.height > MAX_PANEL_SIDE)
         gauge.not_run = "at " + describe(window.scale) + " the gauge would be " + std::to_string(gauge.box.width) +
                         " x " + std::to_string(gauge.box.height) + " pixels, more than " +
@@ -128,10 +156,29 @@ PlacedGauge place_gauge(const PanelConfig &config, const PanelWindow &window, in
 
 std::string describe_place(const PlacedGauge &gauge) {
     std::string text = "at (" + std::to_string(gauge.line.x) + ", " + std::to_string(gauge.line.y) + ")";
+    if (gauge.zero_box() && gauge.runs())
+        return "a zero box (" + format_value(gauge.unit_width) + " x " + format_value(gauge.unit_height) +
+               " units) " + text + ": it draws nothing and has no click region";
     if (gauge.box.width > 0)
         text = format_value(gauge.unit_width) + " x " + format_value(gauge.unit_height) + " units " + text +
                ", " + describe(gauge.box);
     return text;
+}
+
+WindowContents window_contents(const std::vector<PlacedGauge> &gauges, int window, const Scale &scale) {
+    WindowContents contents;
+    for (const PlacedGauge &gauge : gauges) {
+        if (gauge.window != window || (gauge.runs() && gauge.zero_box()))
+            continue;
+        if (gauge.box.width > 0) {
+            contents.gauges.push_back(gauge.box);
+        } else if (!gauge.runs()) {
+            Box marker{to_pixels(scale, gauge.line.x), to_pixels(scale, gauge.line.y), 0, 0};
+            placeholder_marker_extent(gauge.label, &marker.width, &marker.height);
+            contents.placeholders.push_back(marker);
+        }
+    }
+    return contents;
 }
 
 }  // namespace bench

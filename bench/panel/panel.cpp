@@ -28,7 +28,7 @@ Panel::~Panel() { stop(); }
 void Panel::warn_of_placement(Diagnostics &found) const {
     for (size_t i = 0; i < gauges_.size(); ++i) {
         const PlacedGauge &gauge = gauges_[i];
-        if (!gauge.runs())
+        if (!gauge.runs() || gauge.zero_box())
             continue;
         const PanelWindow &window = windows_[gauge.window];
         const Box whole{0, 0, window.width, window.height};
@@ -42,7 +42,7 @@ void Panel::warn_of_placement(Diagnostics &found) const {
             found.warning(gauge.where, extent + " reaches past the " + size + "'s edge");
         for (size_t j = 0; j < i; ++j) {
             const PlacedGauge &other = gauges_[j];
-            if (other.runs() && other.window == gauge.window && box.overlaps(other.box))
+            if (other.runs() && !other.zero_box() && other.window == gauge.window && box.overlaps(other.box))
                 found.warning(gauge.where, extent + " overlaps " + other.line.key + " (" + other.label +
                                                "), which it covers");
         }
@@ -74,13 +74,9 @@ bool Panel::load(const PanelConfig &config, Diagnostics &found) {
                 found.warning(gauge.where, gauge.not_run + "; the bench shows a placeholder there");
             gauges_.push_back(std::move(gauge));
         }
-    for (size_t index = 0; index < windows_.size(); ++index) {
-        std::vector<Box> boxes;
-        for (const PlacedGauge &gauge : gauges_)
-            if (gauge.window == static_cast<int>(index) && gauge.box.width > 0)
-                boxes.push_back(gauge.box);
-        size_window(windows_[index], config.path, boxes, found);
-    }
+    for (size_t index = 0; index < windows_.size(); ++index)
+        size_window(windows_[index], config.path,
+                    window_contents(gauges_, static_cast<int>(index), windows_[index].scale), found);
     if (found.has_errors()) {
         stop();
         return false;
@@ -113,7 +109,8 @@ void Panel::start() {
     for (PlacedGauge &gauge : gauges_) {
         if (!gauge.runs())
             continue;
-        trace_.line(gauge.label + ": install \"" + (gauge.header->name ? gauge.header->name : "") + "\" at " +
+        trace_.line(gauge.label + ": install \"" + (gauge.header->name ? gauge.header->name : "") + "\"" +
+                    (gauge.in_gauges ? " from " + gauge.file_name : "") + " at " +
                     gauge.place + ", " + describe_place(gauge) +
                     (gauge.line.parameter.empty() ? "" : "; parameter \"" + gauge.line.parameter + "\""));
         host_.install_error.clear();
@@ -238,7 +235,7 @@ bool Panel::click_pixel(int window, int x, int y) {
 }
 
 bool Panel::click_point(const PlacedGauge &gauge, int &x, int &y) const {
-    if (!gauge.runs())
+    if (!gauge.runs() || gauge.zero_box())
         return false;
     for (const panel_host::MouseRegistration &registration : host_.mouse_registrations()) {
         if (registration.gauge != gauge.header)

@@ -5,12 +5,14 @@
 
 #include "background.h"
 #include "bench_limits.h"
+#include "profile_text.h"
 
 namespace bench {
 
 namespace {
 
 const uint32_t DEFAULT_FILL = 0x303030;  // dark grey
+const int EMPTY_SIDE = 64;               // pixels, for a side nothing decides
 
 Scale reduced(long long pixels, long long units) {
     const long long common = std::gcd(pixels, units);
@@ -53,37 +55,68 @@ PanelWindow open_window(const PanelConfig &config, const WindowConfig &window, D
     return opened;
 }
 
-bool size_window(PanelWindow &window, const std::string &path, const std::vector<Box> &gauges,
-                 Diagnostics &found) {
+void size_window(PanelWindow &window, const std::string &path, const WindowContents &held, Diagnostics &found) {
     const WindowConfig &config = window.config;
     if (!window.background.pixels.empty()) {
         window.width = window.background.width;
         window.height = window.background.height;
-        return true;
+        window.sizing = "width and height: the background's";
+        return;
     }
     if (config.pixel_size.width > 0) {
         window.width = config.pixel_size.width;
         window.height = config.pixel_size.height;
-        return true;
+        window.sizing = "width and height: pixel_size=";
+        return;
     }
-    // One pixel a unit: size_mm where given, the gauges' extent where not.
-    int right = 0, bottom = 0;
-    for (const Box &box : gauges) {
+    // One pixel a unit: size_mm where given, what the window holds where not.
+    int gauges_right = 0, gauges_bottom = 0;
+    for (const Box &box : held.gauges) {
+        gauges_right = std::max(gauges_right, box.right());
+        gauges_bottom = std::max(gauges_bottom, box.bottom());
+    }
+    int right = gauges_right, bottom = gauges_bottom;
+    for (const Box &box : held.placeholders) {
         right = std::max(right, box.right());
         bottom = std::max(bottom, box.bottom());
     }
-    window.width = config.size_mm.width > 0 ? config.size_mm.width : right;
-    window.height = config.size_mm.height > 0 ? config.size_mm.height : bottom;
-    if (window.width >= 1 && window.height >= 1 && window.width <= MAX_PANEL_SIDE &&
-        window.height <= MAX_PANEL_SIDE)
-        return true;
-    const std::string given = config.size_mm.width == 0 ? "without a size"
-                              : config.size_mm.height == 0 ? "with one size_mm value and no background"
-                                                           : "at one pixel a unit";
-    found.error(config.size_mm.width > 0 ? config.size_mm_where : path + " " + window.name(),
-                window.name() + " " + given + " would be " + size_text(window.width, window.height) +
-                    " pixels; a window is 1 to " + std::to_string(MAX_PANEL_SIDE) + " pixels each way");
-    return false;
+    bool doubtful = false;
+    auto side = [&](int given, int gauges_edge, int edge, int &pixels) {
+        std::string rule;
+        if (given > 0) {
+            pixels = given, rule = "size_mm at one pixel a unit";
+        } else if (gauges_edge > 0) {
+            pixels = edge, rule = "just past its gauges";
+        } else if (edge > 0) {
+            pixels = edge, rule = "just past its placeholders' markers and labels", doubtful = true;
+        } else {
+            pixels = EMPTY_SIDE, rule = std::to_string(EMPTY_SIDE) + " pixels, as it holds nothing", doubtful = true;
+        }
+        if (pixels > MAX_PANEL_SIDE) {
+            rule += ", " + std::to_string(pixels) + " pixels drawn at the limit of " + std::to_string(MAX_PANEL_SIDE);
+            pixels = MAX_PANEL_SIDE, doubtful = true;
+        }
+        return rule;
+    };
+    const std::string width_rule = side(config.size_mm.width, gauges_right, right, window.width);
+    const std::string height_rule = side(config.size_mm.height, gauges_bottom, bottom, window.height);
+    window.sizing = width_rule == height_rule ? "width and height: " + width_rule
+                                              : "width: " + width_rule + "; height: " + height_rule;
+    if (!doubtful)
+        return;
+    std::vector<std::string> lacks = {"no background", "no pixel_size="};
+    if (config.size_mm.width == 0)
+        lacks.push_back("no size_mm=");
+    else if (config.size_mm.height == 0)
+        lacks.push_back("a one-value size_mm=");
+    if (held.gauges.empty() && (config.size_mm.width == 0 || config.size_mm.height == 0))
+        lacks.push_back("no gauge of known size");
+    std::string lacking;
+    for (size_t i = 0; i < lacks.size(); ++i)
+        lacking += (i == 0 ? "" : i + 1 == lacks.size() ? " and " : ", ") + lacks[i];
+    found.warning(line_place(path, config.section_line),
+                  window.name() + " has " + lacking + "; the bench makes it " +
+                      size_text(window.width, window.height) + " pixels at one pixel a unit (" + window.sizing + ")");
 }
 
 }  // namespace bench

@@ -22,6 +22,7 @@ struct PanelWindow {
     int height = 0;
     uint32_t fill = 0;    // opaque colour where there is no background
     bool shown = false;   // shown in the bench's window
+    std::string sizing;   // which rule decided its size, for --check: "width and height: the background's"
 
     // "[Window02]"
     std::string name() const { return "[" + config.section + "]"; }
@@ -32,11 +33,19 @@ struct PanelWindow {
 // it, else one pixel a unit. A background that cannot be read is a warning.
 PanelWindow open_window(const PanelConfig &config, const WindowConfig &window, Diagnostics &found);
 
+// What a window shows of its gauges, in its pixels.
+struct WindowContents {
+    std::vector<Box> gauges;        // the boxes of gauges of known size, placeholders' included
+    std::vector<Box> placeholders;  // the markers of placeholders of no known size, with their labels
+};
+
 // Decides the window's size in pixels: the background's; without one
-// pixel_size=, or size_mm at one pixel a unit, the missing side reaching
-// just past `gauges`. False with the mistake when it is past the limits.
-bool size_window(PanelWindow &window, const std::string &path, const std::vector<Box> &gauges,
-                 Diagnostics &found);
+// pixel_size=; without that too, at one pixel a unit, a side size_mm gives
+// kept and a missing side reaching just past what the window holds, or 64
+// pixels where it holds nothing; a side past the limit drawn at the limit.
+// Where no gauge of known size or the limit decided a side, a warning says
+// which rule did.
+void size_window(PanelWindow &window, const std::string &path, const WindowContents &held, Diagnostics &found);
 
 }  // namespace bench
 

@@ -112,6 +112,9 @@ void Scenario::check_against_panel(Diagnostics &found, bool window) const {
             found.error(where(command), why);
             continue;
         }
+        if (command.name == "click" && gauge->zero_box())
+            found.error(where(command), "\"" + gauge_word(command) + "\" (" + gauge->place +
+                                            ") has a zero box: it has no click region");
         if (command.name.find("sound") != std::string::npos && !panel.sound().watches(gauge->file->module()))
             found.error(where(command), gauge_word(command) +
                                             "'s gauge file imports no DirectSoundCreate to watch");

@@ -38,8 +38,10 @@ for item in "$@"; do
         head -c "${cut##*:}" "$sound" >"$sound.cut" && mv "$sound.cut" "$sound" ;;
     arg=*) args="$args ${item#arg=}" ;;
     end) ;;
-    *) checks="$checks
+    has=* | lacks=* | png=* | exists=* | absent=*) checks="$checks
 $item" ;;
+    # CMake splits a quoted argument at each ';': the parts belong to the check before them.
+    *) checks="$checks;$item" ;;
     esac
 done
 cd "$work"

@@ -131,10 +131,22 @@ TEST(PanelFileWindows, SectionsNoWindowReadsAreNamedAndTheHostsOthersAreNot) {
     EXPECT_EQ(3u, got.count(false)) << got.text;
 }
 
-TEST(PanelFileWindows, AFileWithoutAnyWindowOrGaugeIsAMistake) {
-    EXPECT_HAS(read("").text, "no [WindowNN] section: the file describes no panel window");
-    EXPECT_HAS(read("[Window Titles]\nwindow00=Main\n").text, "[Window Titles] lists no window that has a [WindowNN] section");
-    EXPECT_HAS(read("[Window00]\nfile=a.bmp\n").text, "no window places a gauge");
+TEST(PanelFileWindows, OnlyAFileThatMakesNoWindowIsAMistakeAndItSaysWhatTheFileHolds) {
+    EXPECT_HAS(read("").text, "no [WindowNN] section: the file describes no panel window; it holds no section");
+    Read cockpits = read("[VCockpit01]\nsize_mm=1024,1024\n[VCockpit02]\n[vcockpit03]\n[fltsim]\nx=1\n");
+    EXPECT_EQ(1u, cockpits.count(true)) << cockpits.text;
+    EXPECT_HAS(cockpits.text, "it holds 3 [VCockpitNN] sections: virtual cockpits are drawn on the aircraft's 3-D "
+                              "model; the bench shows 2-D windows only; besides, [fltsim]");
+    EXPECT_HAS(read("[Window Titles]\nwindow00=Main\n").text,
+               "[Window Titles] lists no window that has a [WindowNN] section; it holds [Window Titles]");
+    // Windows without gauges, hidden or not, are windows.
+    for (const char *text : {"[Window00]\nfile=a.bmp\n", "[Window Titles]\nwindow00=Popup\n[Window00]\nvisible=0\n",
+                             "[Window00]\n; nothing\n"}) {
+        Read got = read(text);
+        EXPECT_FALSE(got.found.has_errors()) << text << "\n" << got.text;
+        ASSERT_EQ(1u, got.config.windows.size()) << text;
+        EXPECT_TRUE(got.config.windows[0].gauges.empty()) << text;
+    }
 }
 
 TEST(PanelFileKeys, EveryKeyOfAWindowSectionIsRead) {
@@ -166,7 +178,7 @@ TEST(PanelFileKeys, TheBenchsOwnSizeIsThePixelSizeWithAWarning) {
     EXPECT_HAS(both.text, "the host does not read size=; pixel_size= counts");
 }
 
-TEST(PanelFileKeys, ValuesTheBenchCanDoWithoutAreWarnedOfAndSizesAreMistakes) {
+TEST(PanelFileKeys, ValuesTheBenchCanDoWithoutAreWarnedOfAndUnreadableSizesCountAsAbsent) {
     Read got = read("[Window00]\nposition=9\nvisible=yes\nident=MAIN PANEL\nwindow_size_ratio=0\nbackground_color=1,2\n"
                     "colour=red\ngauge00=A, 1, 2\n");
     EXPECT_FALSE(got.found.has_errors()) << got.text;
@@ -178,23 +190,53 @@ TEST(PanelFileKeys, ValuesTheBenchCanDoWithoutAreWarnedOfAndSizesAreMistakes) {
     EXPECT_HAS(got.text, "line 7 (colour=red): unknown key \"colour\"");
     EXPECT_TRUE(got.config.windows[0].visible);
     Read sizes = read("[Window00]\nsize_mm=515,200,3\npixel_size=5000, 10\ngauge00=A, 1, 2\n");
-    EXPECT_EQ(2u, sizes.count(true)) << sizes.text;
-    EXPECT_HAS(sizes.text, "(size_mm=515,200,3): expected W or W, H");
-    EXPECT_HAS(sizes.text, "(pixel_size=5000, 10): the width: \"5000\" is out of range (1 to 4096)");
+    EXPECT_FALSE(sizes.found.has_errors()) << sizes.text;
+    EXPECT_EQ(3u, sizes.count(false)) << "and no [Window Titles]\n" << sizes.text;
+    EXPECT_HAS(sizes.text, "warning: C:\\sim\\Aircraft\\test\\panel\\panel.cfg line 2 (size_mm=515,200,3): "
+                           "expected W or W, H; the bench takes the key as absent");
+    EXPECT_HAS(sizes.text, "(pixel_size=5000, 10): the width: \"5000\" is out of range (1 to 4096); the bench takes "
+                           "the key as absent");
+    EXPECT_EQ(0, sizes.config.windows[0].size_mm.width);
+    EXPECT_EQ(0, sizes.config.windows[0].pixel_size.width);
+    EXPECT_EQ(0, sizes.config.windows[0].pixel_size.height);
 }
 
 TEST(PanelFileKeys, BackgroundsMayReachUpToTheSimulatorFolderNoFurther) {
-    Read up = read("[Window00]\nfile=..\\..\\shared panels\\main panel.bmp   \ngauge00=A, 1, 2\n");
-    EXPECT_FALSE(up.found.has_errors()) << up.text;
+    Read up = read("[Window Titles]\nwindow00=A\n[Window00]\nfile=..\\..\\shared panels\\main panel.bmp   \n"
+                   "gauge00=A, 1, 2\n");
+    EXPECT_TRUE(up.found.items().empty()) << up.text;
     EXPECT_EQ("..\\..\\shared panels\\main panel.bmp", up.config.windows[0].background);
-    EXPECT_HAS(read("[Window00]\nfile=..\\..\\..\\..\\x.bmp\ngauge00=A, 1, 2\n").text,
+    EXPECT_EQ("C:\\sim\\", up.config.simulator_folder);
+    for (const char *line : {"file=..\\..\\..\\..\\x.bmp", "file=C:\\x.bmp", "file=\\x.bmp"}) {
+        Read out = read(std::string("[Window Titles]\nwindow00=A\n[Window00]\n") + line + "\ngauge00=A, 1, 2\n");
+        EXPECT_FALSE(out.found.has_errors()) << out.text;
+        EXPECT_EQ(1u, out.count(false)) << out.text;
+        EXPECT_HAS(out.text, std::string("line 4 (") + line + "): ");
+        EXPECT_HAS(out.text, "; the window is drawn without it");
+        EXPECT_EQ("", out.config.windows[0].background) << line;
+    }
+    EXPECT_HAS(read("[Window00]\nfile=..\\..\\..\\..\\x.bmp\n").text,
                "(file=..\\..\\..\\..\\x.bmp): \"..\\..\\..\\..\\x.bmp\" leads out of the simulator folder");
-    EXPECT_HAS(read("[Window00]\nfile=C:\\x.bmp\ngauge00=A, 1, 2\n").text, "holds a character no file name has");
-    EXPECT_HAS(read("[Window00]\nfile=\\x.bmp\ngauge00=A, 1, 2\n").text, "starts at a root");
-    // A panel outside Aircraft\NAME\panel\ keeps its files in its own folder.
+    EXPECT_HAS(read("[Window00]\nfile=C:\\x.bmp\n").text, "\"C:\\x.bmp\" names a drive");
+    EXPECT_HAS(read("[Window00]\nfile=\\x.bmp\n").text, "starts at a root");
+    // A panel outside Aircraft\NAME\panel\ keeps its files in its own folder...
     bench::Diagnostics found;
-    bench::read_panel_text("C:\\work\\panel.cfg", "[Window00]\nfile=..\\x.bmp\ngauge00=A, 1, 2\n", found);
-    EXPECT_TRUE(found.has_errors());
+    bench::PanelConfig alone =
+        bench::read_panel_text("C:\\work\\panel.cfg", "[Window00]\nfile=..\\x.bmp\ngauge00=A, 1, 2\n", found);
+    EXPECT_EQ("", alone.simulator_folder);
+    EXPECT_FALSE(found.has_errors());
+    EXPECT_HAS(found.items().back().what, "leads out of the panel folder, which lies in no simulator folder the bench knows");
+    // ...unless a simulator folder is given around it.
+    bench::Diagnostics given;
+    bench::PanelConfig around = bench::read_panel_text(
+        "panel.cfg",
+        "[Window Titles]\nwindow00=A\n[Window00]\nfile=..\\..\\x.bmp\ngauge00=..\\..\\y, 1, 2\ngauge01=..\\..\\..\\z, 1, 2\n",
+        given,
+        "C:\\work\\panels\\one\\panel.cfg", "c:/WORK");
+    EXPECT_TRUE(given.items().empty()) << bench::format(given.items().front());
+    EXPECT_EQ("..\\..\\x.bmp", around.windows[0].background);
+    EXPECT_EQ("", around.windows[0].gauges[0].path_problem);
+    EXPECT_HAS(around.windows[0].gauges[1].path_problem, "leads out of the simulator folder");
 }
 
 TEST(PanelFileGaugeLines, ThreeToSixFieldsEmptySizesNotGivenTheRestAParameter) {
@@ -223,30 +265,78 @@ TEST(PanelFileGaugeLines, ThreeToSixFieldsEmptySizesNotGivenTheRestAParameter) {
     EXPECT_EQ(50, lines[4].height);
 }
 
-TEST(PanelFileGaugeLines, AnEmptyPlaceOrTooFewFieldsIsAMistake) {
-    Read got = read("[Window00]\ngauge00=A, , 40\ngauge01=B, 10,\ngauge02=C, 10\ngauge03=D, 10, 20, 0\n");
-    EXPECT_EQ(4u, got.count(true)) << got.text;
-    EXPECT_HAS(got.text, "line 2 (gauge00=A, , 40): x is empty; a gauge needs its place");
+TEST(PanelFileGaugeLines, ALineThatCannotBeReadPlacesNothingAndIsKeptWithItsReason) {
+    Read got = read("[Window00]\ngauge00=A, , 40\ngauge01=B, 10,\ngauge02=C, 10\ngauge03=D, 10, 20, -1\n"
+                    "gauge04=E!, 0, 0\ngauge05=F, 1, 2\n");
+    EXPECT_FALSE(got.found.has_errors()) << got.text;
+    EXPECT_EQ(6u, got.count(false)) << "and no [Window Titles]\n" << got.text;
+    EXPECT_HAS(got.text, "line 2 (gauge00=A, , 40): x is empty; a gauge needs its place; the line places no gauge");
     EXPECT_HAS(got.text, "line 3 (gauge01=B, 10,): y is empty");
     EXPECT_HAS(got.text, "line 4 (gauge02=C, 10): expected file, x, y[, width[, height[, parameter]]]");
-    EXPECT_HAS(got.text, "line 5 (gauge03=D, 10, 20, 0): the width: \"0\" is out of range (1 to 16384)");
+    EXPECT_HAS(got.text, "line 5 (gauge03=D, 10, 20, -1): the width: \"-1\" is out of range (0 to 16384)");
+    EXPECT_HAS(got.text, "line 6 (gauge04=E!, 0, 0): no gauge name after '!'");
+    const bench::WindowConfig &window = got.config.windows[0];
+    ASSERT_EQ(1u, window.gauges.size());
+    EXPECT_EQ("F", window.gauges[0].file);
+    ASSERT_EQ(5u, window.unread_gauges.size());
+    EXPECT_EQ("gauge02", window.unread_gauges[2].key);
+    EXPECT_EQ(2, window.unread_gauges[2].number);
+    EXPECT_EQ(4, window.unread_gauges[2].line);
+    EXPECT_EQ("C, 10", window.unread_gauges[2].text);
+    EXPECT_EQ("expected file, x, y[, width[, height[, parameter]]]", window.unread_gauges[2].why);
 }
 
-TEST(PanelFileGaugeLines, SubfoldersBelowThePanelFolderOnly) {
-    Read got = read("[Window00]\ngauge00=LVLD\\main!ENG, 0, 0\ngauge01=sub/deeper\\x, 0, 0\ngauge02=.\\y, 0, 0\n");
-    ASSERT_FALSE(got.found.has_errors()) << got.text;
+TEST(PanelFileGaugeLines, SizesWrittenAsZeroMakeAZeroBoxAndEmptyOnesStayNotGiven) {
+    Read got = read("[Window00]\n"
+                    "gauge27=Chimes!chime_player, 0,0,0,0, ./Gauges/Chimes.ini\n"
+                    "gauge31=Cabin_Keys!Key_Clicks, 0,0,1,0\n"
+                    "gauge02=C, 5, 5, 0\n"
+                    "gauge03=D, 5, 5, , 0\n"
+                    "gauge04=E, 5, 5, , ,\n");
+    EXPECT_FALSE(got.found.has_errors()) << got.text;
+    EXPECT_EQ(1u, got.count(false)) << "only that there is no [Window Titles]\n" << got.text;
+    const std::vector<bench::GaugeLine> &lines = got.config.windows[0].gauges;
+    ASSERT_EQ(5u, lines.size());
+    EXPECT_EQ("D", lines[1].file);
+    EXPECT_TRUE(lines[0].zero_box);
+    EXPECT_TRUE(lines[1].zero_box);
+    EXPECT_FALSE(lines[2].zero_box) << "empty fields are not given";
+    EXPECT_TRUE(lines[3].zero_box);
+    EXPECT_EQ("./Gauges/Chimes.ini", lines[3].parameter);
+    EXPECT_TRUE(lines[4].zero_box) << "a width of 1 and a height of 0";
+    EXPECT_EQ(1, lines[4].width);
+    EXPECT_EQ(0, lines[4].height);
+}
+
+TEST(PanelFileGaugeLines, FilePartsMayClimbToTheSimulatorFolderAndOnesThatLeaveItAreKeptWithTheProblem) {
+    Read got = read("[Window00]\ngauge00=LVLD\\main!ENG, 0, 0\ngauge01=sub/deeper\\x, 0, 0\ngauge02=.\\y, 0, 0\n"
+                    "gauge03=../../Shared Base/Panel_Common/DLLs/Ignition2!Delvarotine, 66,44,299,291, 2\n");
+    ASSERT_EQ(1u, got.count(false)) << "only that there is no [Window Titles]\n" << got.text;
     const std::vector<bench::GaugeLine> &lines = got.config.windows[0].gauges;
     EXPECT_EQ("LVLD\\main", lines[0].file);
     EXPECT_EQ("LVLD\\main", lines[0].file_path);
     EXPECT_EQ("ENG", lines[0].gauge_name);
     EXPECT_EQ("sub\\deeper\\x", lines[1].file_path);
     EXPECT_EQ("y", lines[2].file_path);
-    Read bad = read("[Window00]\ngauge00=..\\B, 0, 0\ngauge01=C:\\B, 0, 0\ngauge02=\\B, 0, 0\ngauge03=a\\\\B, 0, 0\n");
-    EXPECT_EQ(4u, bad.count(true)) << bad.text;
-    EXPECT_HAS(bad.text, "line 2 (gauge00=..\\B, 0, 0): \"..\\B\" leads out of the panel folder");
-    EXPECT_HAS(bad.text, "line 3 (gauge01=C:\\B, 0, 0): \"C:\\B\" holds a character no file name has");
-    EXPECT_HAS(bad.text, "line 4 (gauge02=\\B, 0, 0): \"\\B\" starts at a root");
-    EXPECT_HAS(bad.text, "line 5 (gauge03=a\\\\B, 0, 0): \"a\\\\B\" has an empty folder name");
+    EXPECT_EQ("..\\..\\Shared Base\\Panel_Common\\DLLs\\Ignition2", lines[3].file_path);
+    EXPECT_EQ("", lines[3].path_problem);
+    EXPECT_EQ("Delvarotine", lines[3].gauge_name);
+    EXPECT_EQ(299, lines[3].width);
+    EXPECT_EQ("2", lines[3].parameter);
+    // Placed as placeholders, with the problem as the reason; the reader says nothing of them.
+    Read bad = read("[Window00]\ngauge00=..\\..\\..\\..\\B, 1, 2\ngauge01=C:\\B, 0, 0\ngauge02=\\B, 0, 0\n"
+                    "gauge03=a\\\\B, 0, 0\ngauge04=a|b, 0, 0\n");
+    EXPECT_EQ(1u, bad.count(false)) << "only that there is no [Window Titles]\n" << bad.text;
+    const std::vector<bench::GaugeLine> &placeholders = bad.config.windows[0].gauges;
+    ASSERT_EQ(5u, placeholders.size());
+    EXPECT_EQ("\"..\\..\\..\\..\\B\" leads out of the simulator folder", placeholders[0].path_problem);
+    EXPECT_EQ(2, placeholders[0].y);
+    EXPECT_EQ("\"C:\\B\" names a drive; name a file relative to the panel folder", placeholders[1].path_problem);
+    EXPECT_HAS(placeholders[2].path_problem, "\"\\B\" starts at a root");
+    EXPECT_HAS(placeholders[3].path_problem, "\"a\\\\B\" has an empty folder name");
+    EXPECT_HAS(placeholders[4].path_problem, "holds a character no file name has");
+    for (const bench::GaugeLine &line : placeholders)
+        EXPECT_EQ("", line.file_path) << line.text;
 }
 
 TEST(PanelFileComments, DoubleSlashesCommentWholeLinesAndAfterValuesAndEndAParameter) {

@@ -61,26 +61,35 @@ ScriptRead read_script(const std::string &text) {
 
 #define EXPECT_HAS(haystack, needle) EXPECT_NE(std::string::npos, (haystack).find(needle)) << (haystack)
 
-TEST(PanelLimits, SizesPastTheLimitAreOutOfRangeWithTheirLine) {
+TEST(PanelLimits, SizesPastTheLimitAreOutOfRangeWithTheirLineAndCountAsAbsent) {
     for (const char *size : {"100000, 100000", "12000, 12000", "20000, 20000", "4097, 10"}) {
         PanelRead read = read_panel(std::string("[Window00]\nsize=") + size + "\ngauge00=Brennovalux, 20, 40\n");
-        EXPECT_TRUE(read.found.has_errors()) << size;
-        EXPECT_HAS(read.text, std::string("panel.cfg line 2 (size=") + size + "): the width: ");
-        EXPECT_HAS(read.text, "is out of range (1 to 4096)");
+        EXPECT_FALSE(read.found.has_errors()) << size;
+        EXPECT_HAS(read.text, std::string("warning: ") + PANEL + " line 2 (size=" + size + "): the width: ");
+        EXPECT_HAS(read.text, "is out of range (1 to 4096); the bench takes the key as absent");
+        EXPECT_EQ(0, read.config.windows[0].pixel_size.width) << size;
+        EXPECT_EQ(1u, read.config.windows[0].gauges.size()) << size;
     }
-    EXPECT_FALSE(read_panel("[Window00]\nsize=4096, 4096\ngauge00=B, 0, 0\n").found.has_errors());
-    EXPECT_HAS(read_panel("[Window00]\nsize_mm=16385\ngauge00=B, 0, 0\n").text, "is out of range (1 to 16384)");
-    EXPECT_FALSE(read_panel("[Window00]\nsize_mm=16384, 16384\ngauge00=B, 0, 0\n").found.has_errors());
+    EXPECT_EQ(std::string::npos, read_panel("[Window00]\nsize=4096, 4096\ngauge00=B, 0, 0\n").text.find("out of range"));
+    PanelRead wide = read_panel("[Window00]\nsize_mm=16385\ngauge00=B, 0, 0\n");
+    EXPECT_HAS(wide.text, "is out of range (1 to 16384); the bench takes the key as absent");
+    EXPECT_EQ(0, wide.config.windows[0].size_mm.width);
+    EXPECT_EQ(std::string::npos, read_panel("[Window00]\nsize_mm=16384, 16384\ngauge00=B, 0, 0\n").text.find("out of range"));
 }
 
-TEST(PanelLimits, PositionsAndWidthsPastTheLimitAreOutOfRangeNotNonNumbers) {
+TEST(PanelLimits, PositionsAndSizesPastTheLimitAreOutOfRangeNotNonNumbersAndPlaceNothing) {
     PanelRead read = read_panel("[Window00]\ngauge00=Brennovalux, 100001, 40\n"
-                                "gauge01=Delvarotine, 100000, 100000\ngauge02=X, 0, 0, 0\n");
-    EXPECT_HAS(read.text, "line 2 (gauge00=Brennovalux, 100001, 40): x: \"100001\" is out of range (-16384 to 16384)");
+                                "gauge01=Delvarotine, 100000, 100000\ngauge02=X, 0, 0, 16385\ngauge03=Y, 0, 0\n");
+    EXPECT_HAS(read.text, "line 2 (gauge00=Brennovalux, 100001, 40): x: \"100001\" is out of range (-16384 to 16384)"
+                          "; the line places no gauge");
     EXPECT_HAS(read.text, "line 3 (gauge01=Delvarotine, 100000, 100000): x: ");
-    EXPECT_HAS(read.text, "line 4 (gauge02=X, 0, 0, 0): the width: \"0\" is out of range (1 to 16384)");
+    EXPECT_HAS(read.text, "line 4 (gauge02=X, 0, 0, 16385): the width: \"16385\" is out of range (0 to 16384)");
     EXPECT_EQ(std::string::npos, read.text.find("not a whole")) << read.text;
-    EXPECT_EQ(3u, count(read.found, true)) << "every line's mistake at once";
+    EXPECT_FALSE(read.found.has_errors()) << read.text;
+    EXPECT_EQ(4u, count(read.found, false)) << "every line's warning at once, and no [Window Titles]";
+    ASSERT_EQ(1u, read.config.windows[0].gauges.size());
+    EXPECT_EQ("Y", read.config.windows[0].gauges[0].file);
+    EXPECT_EQ(3u, read.config.windows[0].unread_gauges.size());
 }
 
 TEST(PanelNumbers, AreDecimal) {
@@ -141,11 +150,13 @@ TEST(PanelText, AByteOrderMarkAndCarriageReturnsAreAccepted) {
     EXPECT_EQ(30, window.gauges[0].width);
 }
 
-TEST(PanelText, MissingSectionsAndGaugesAreNamed) {
+TEST(PanelText, OnlyAMissingWindowIsAMistake) {
     EXPECT_HAS(read_panel("").text, "no [WindowNN] section");
-    EXPECT_HAS(read_panel("[Window00]\n; nothing\n").text, "no window places a gauge");
-    EXPECT_HAS(read_panel("[Window00]\nsize=10, 10\n").text, "no window places a gauge");
-    EXPECT_HAS(read_panel("[Window00]\ngauge00=..\\B, 0, 0\n").text, "leads out of the panel folder");
+    EXPECT_TRUE(read_panel("").found.has_errors());
+    EXPECT_FALSE(read_panel("[Window00]\n; nothing\n").found.has_errors());
+    EXPECT_FALSE(read_panel("[Window00]\nsize=10, 10\n").found.has_errors());
+    PanelRead climbs = read_panel("[Window Titles]\nwindow00=A\n[Window00]\ngauge00=..\\..\\B, 0, 0\n");
+    EXPECT_TRUE(climbs.found.items().empty()) << "a gauge file may lie in another aircraft's folder\n" << climbs.text;
 }
 
 TEST(ScriptLimits, TickCountsPastTheLimitAreOutOfRange) {

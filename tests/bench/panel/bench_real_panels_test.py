@@ -165,8 +165,8 @@ class HostForm(BenchCase):
             "window 01 \"Radio Stack\": 200 x 150 pixels, 200 x 150 units (1 pixel a unit), no background, "
             "hidden at position 2",
             "warning: " + PANEL + " line 20 (file=radio.bmp): radio.bmp: no such file; the window is drawn without it",
-            "warning: " + PANEL + " line 16 (gauge02=Fuel_Gauge, 250, 40): Fuel_Gauge.gau: no such file; "
-            "the bench shows a placeholder there",
+            "warning: " + PANEL + " line 16 (gauge02=Fuel_Gauge, 250, 40): Fuel_Gauge.gau: no such file (nor "
+            "Fuel_Gauge.dll) in the panel folder or in Gauges\\ of the simulator folder; the bench shows a placeholder there",
             "warning: " + PANEL + " line 17 (gauge03=Brennovalux, 300, 100, 60, 30): this gauge is already placed by "
             "00:gauge00",
             ": no mistakes found"]:
