@@ -5,7 +5,8 @@
 #include <algorithm>
 
 #include "panel_view.h"
-#include "window_input.h"
+#include "window_frame.h"
+#include "window_io.h"
 #include "zoom.h"
 
 namespace bench {
@@ -164,7 +165,7 @@ bool capture(HWND window, int panel_window, panel_host::Picture &picture, std::s
     const PanelWindow &shown = state.panel->windows()[panel_window];
     if (!shown_or_why(shown, error))
         return false;
-    Box place = state.view.shown_box(shown);
+    const Box place = state.view.shown_box(shown);
     if (place.width <= 0 || place.height <= 0 || !bring_into_view(window, place)) {
         error = "window " + window_number(shown.config.number) + " is shown " + std::to_string(place.width) +
                 " x " + std::to_string(place.height) + " pixels at " + zoom_name() + ", and the view is " +
@@ -172,29 +173,9 @@ bool capture(HWND window, int panel_window, panel_host::Picture &picture, std::s
                 ": another zoom shows it whole";
         return false;
     }
-    place = state.view.shown_box(shown);
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
-    picture.resize(place.width, place.height, 0);
-    BITMAPINFO format = panel_host::picture_format(place.width, place.height);
-    HDC dc = GetDC(window);
-    HDC memory = CreateCompatibleDC(dc);
-    void *bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    const bool copied = BitBlt(memory, 0, 0, place.width, place.height, dc, place.left, place.top, SRCCOPY);
-    GdiFlush();
-    if (copied)
-        memcpy(picture.pixels.data(), bits, picture.pixels.size() * 4);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, dc);
-    if (!copied) {
-        error = "cannot copy the window's client area";
-        return false;
-    }
-    return true;
+    return copy_client_area(window, state.view.shown_box(shown), picture, error);
 }
 
 // A left click at a panel window's point, in its design units: at the view
@@ -301,11 +282,12 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
         scroll(window, message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wparam));
         return 0;
     case WM_MOUSEWHEEL: {
-        const int notches = GET_WHEEL_DELTA_WPARAM(wparam) * SCROLL_STEP / WHEEL_DELTA;
+        // Shift and the wheel scroll across.
+        const int pixels = GET_WHEEL_DELTA_WPARAM(wparam) * SCROLL_STEP / WHEEL_DELTA;
         if (GET_KEYSTATE_WPARAM(wparam) & MK_SHIFT)
-            state.view.scroll_to(state.view.scroll_x() - notches, state.view.scroll_y());
+            state.view.scroll_to(state.view.scroll_x() - pixels, state.view.scroll_y());
         else
-            state.view.scroll_to(state.view.scroll_x(), state.view.scroll_y() - notches);
+            state.view.scroll_to(state.view.scroll_x(), state.view.scroll_y() - pixels);
         view_changed(window);
         return 0;
     }
@@ -326,46 +308,8 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
 
 // ---- Opening the window ----
 
-RECT work_area() {
-    RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
-}
-
-// The main window's frame around the client area that the view asks for at
-// its zoom (the layout at 100% for fit), as much of it as the work area holds
-// with the frame and caption, centred in the work area.
-RECT main_window_frame(const RECT &work) {
-    RECT frame = {0, 0, 0, 0};
-    AdjustWindowRect(&frame, WINDOW_STYLE, FALSE);
-    const int work_width = work.right - work.left, work_height = work.bottom - work.top;
-    const int largest_width = std::max(1, work_width - static_cast<int>(frame.right - frame.left));
-    const int largest_height = std::max(1, work_height - static_cast<int>(frame.bottom - frame.top));
-    PanelView &view = state.view;
-    const int wanted_width = view.fits() ? view.layout().width() : zoom_edge(view.zoom(), view.layout().width());
-    const int wanted_height = view.fits() ? view.layout().height() : zoom_edge(view.zoom(), view.layout().height());
-    view.resize(std::min(std::max(wanted_width, 1), largest_width), std::min(std::max(wanted_height, 1), largest_height));
-    if (view.fits())  // no margin beside the fitted layout
-        view.resize(view.content_width(), view.content_height());
-    RECT client = {0, 0, view.width(), view.height()};
-    AdjustWindowRect(&client, WINDOW_STYLE, FALSE);
-    const int width = static_cast<int>(client.right - client.left), height = static_cast<int>(client.bottom - client.top);
-    const int left = work.left + std::max(0, (work_width - width) / 2);
-    const int top = work.top + std::max(0, (work_height - height) / 2);
-    return RECT{left, top, left + width, top + height};
-}
-
 void trace_main_window(HWND window, const RECT &work) {
-    RECT frame, client;
-    GetWindowRect(window, &frame);
-    GetClientRect(window, &client);
-    auto size = [](const RECT &rect) {
-        return std::to_string(rect.right - rect.left) + " x " + std::to_string(rect.bottom - rect.top);
-    };
-    state.trace->line("main window " + size(frame) + " pixels at (" + std::to_string(frame.left) + ", " +
-                      std::to_string(frame.top) + "), client area " + size(client) + ", in the work area " +
-                      size(work) + " at (" + std::to_string(work.left) + ", " + std::to_string(work.top) +
-                      "); zoom " + zoom_name());
+    state.trace->line(describe_main_window(window, work) + "; zoom " + zoom_name());
 }
 
 }  // namespace
@@ -386,7 +330,7 @@ int run_window(Panel &panel, Scenario *scenario, Trace &trace, const WindowOptio
         return 2;
     }
     const RECT work = work_area();
-    const RECT frame = main_window_frame(work);
+    const RECT frame = main_window_frame(work, WINDOW_STYLE, state.view);
     HWND window = CreateWindowA(WINDOW_CLASS, "Panel bench", WINDOW_STYLE, frame.left, frame.top,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
                                 nullptr);

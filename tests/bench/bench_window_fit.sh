@@ -30,8 +30,14 @@ cd "$work"
 # One server for both runs, started and stopped inside the display.
 xvfb-run -a -s "-screen 0 1366x768x24" sh -c '
     "$3" start "$2"
+    # What the X server holds of the window, seen from outside the bench.
+    if command -v xwininfo >/dev/null; then
+        while :; do xwininfo -root -tree 2>/dev/null | grep -F "\"Panel bench"; sleep 0.2; done >x_windows.txt &
+        poller=$!
+    fi
     "$2" "$1" Aircraft/test/panel/panel.cfg --window --script fit.txt --out fit </dev/null >fit.log 2>&1
     fit=$?
+    [ -z "${poller:-}" ] || kill $poller
     "$2" "$1" Aircraft/test/panel/panel.cfg --window --zoom 70 --script zoom.txt --out zoom </dev/null >zoom.log 2>&1
     zoom=$?
     "$3" stop "$2"
@@ -54,6 +60,16 @@ within_work_area() {
 }
 within_work_area fit.log || fail "the window does not lie within the 1366 x 768 screen's work area"
 within_work_area zoom.log || fail "the window at 70% does not lie within the screen's work area"
+# The X server's window for the client area, with the zoom in its title: "WxH+X+Y".
+if [ -f x_windows.txt ]; then
+    place=$(sed -n 's/.*"Panel bench - [0-9]*% (fit)": .* \([0-9]*\)x\([0-9]*\)+\(-*[0-9]*\)+\(-*[0-9]*\) .*/\1 \2 \3 \4/p' x_windows.txt | head -1)
+    echo "the X window titled with the fit: $place (width, height, x, y)"
+    set -- $place
+    [ $# -eq 4 ] && [ "$3" -ge 0 ] && [ "$4" -ge 0 ] && [ $(($1 + $3)) -le 1366 ] && [ $(($2 + $4)) -le 768 ] ||
+        fail "no window titled with its fit zoom lies within the 1366 x 768 screen"
+else
+    echo "xwininfo is not installed: the window's place is checked from the bench's own report only"
+fi
 grep -q "main window .*; zoom fit$" fit.log || fail "the window did not open at fit"
 grep -q "main window .*; zoom 70%$" zoom.log || fail "--zoom 70 did not open the window at 70%"
 [ "$(grep -c "of window 00, pixel (.*): Brennovalux at" fit.log)" -eq 2 ] ||

@@ -1,5 +1,6 @@
-#include "window_input.h"
+#include "window_io.h"
 
+#include <cstring>
 #include <vector>
 
 namespace bench {
@@ -49,6 +50,27 @@ bool send_key(HWND window, const std::string &key, std::string &error) {
         return false;
     }
     return true;
+}
+
+bool copy_client_area(HWND window, const Box &box, panel_host::Picture &picture, std::string &error) {
+    picture.resize(box.width, box.height, 0);
+    BITMAPINFO format = panel_host::picture_format(box.width, box.height);
+    HDC dc = GetDC(window);
+    HDC memory = CreateCompatibleDC(dc);
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    const bool copied = BitBlt(memory, 0, 0, box.width, box.height, dc, box.left, box.top, SRCCOPY);
+    GdiFlush();
+    if (copied)
+        memcpy(picture.pixels.data(), bits, picture.pixels.size() * 4);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, dc);
+    if (!copied)
+        error = "cannot copy the window's client area";
+    return copied;
 }
 
 }  // namespace bench
