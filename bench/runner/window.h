@@ -19,7 +19,7 @@ struct WindowOptions {
 };
 
 // Opens the window, starts the panel and runs it until the window closes or
-// the script (if any) quits or fails; window toggles go into `trace`.
+// the script (if any) quits or fails; window toggles and zooms go into `trace`.
 // Returns the exit status.
 int run_window(Panel &panel, Scenario *scenario, Trace &trace, const WindowOptions &options,
                std::string &error);
