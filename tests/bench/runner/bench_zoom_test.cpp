@@ -8,6 +8,7 @@
 
 #include "panel_view.h"
 #include "picture.h"
+#include "window_frame.h"
 #include "zoom.h"
 
 namespace {
@@ -216,6 +217,37 @@ TEST(PanelView, ZTogglesFitAndFullSizeAndAFixedZoomScrolls) {
     EXPECT_EQ(0, view.scroll_x());
     EXPECT_EQ(0, view.scroll_y());
     EXPECT_LE(view.content_width(), 800);
+}
+
+TEST(MainWindowFrame, LiesWithinTheWorkAreaAndShowsTheLayoutAtItsZoom) {
+    const std::vector<PanelWindow> windows = large_panel();
+    const RECT work = {0, 40, 1366, 768};  // a task bar along the top
+    RECT frame = {0, 0, 0, 0};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    for (const int percent : {0, 25, 70, 400}) {
+        PanelView view;
+        view.set_layout(bench::lay_out_screen(windows));
+        if (percent != 0)
+            view.set_zoom(bench::zoom_of_percent(percent));
+        const RECT place = bench::main_window_frame(work, WS_OVERLAPPEDWINDOW, view);
+        EXPECT_GE(place.left, work.left) << percent << "%";
+        EXPECT_GE(place.top, work.top) << percent << "%";
+        EXPECT_LE(place.right, work.right) << percent << "%";
+        EXPECT_LE(place.bottom, work.bottom) << percent << "%";
+        EXPECT_EQ(place.right - place.left, view.width() + frame.right - frame.left) << percent << "%";
+        EXPECT_EQ(place.bottom - place.top, view.height() + frame.bottom - frame.top) << percent << "%";
+        if (percent == 0) {  // fit: the client area is the fitted layout, no margin
+            EXPECT_TRUE(view.fits());
+            EXPECT_EQ(view.content_width(), view.width());
+            EXPECT_EQ(view.content_height(), view.height());
+            EXPECT_EQ(work.bottom - work.top - (frame.bottom - frame.top), view.height());
+        }
+        if (percent == 25) {  // the whole layout at 25%, centred
+            EXPECT_EQ(575, view.width());
+            EXPECT_EQ(325, view.height());
+            EXPECT_EQ(work.left + (work.right - work.left - (place.right - place.left)) / 2, place.left);
+        }
+    }
 }
 
 }  // namespace
