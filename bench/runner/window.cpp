@@ -69,7 +69,8 @@ void view_changed(HWND window) {
     InvalidateRect(window, nullptr, FALSE);
 }
 
-// Takes the panel's windows into the layout; fit follows a change of its size.
+// Takes the panel's windows into the layout, at the start and whenever they
+// change; a fixed zoom stays, and fit follows the layout's new size.
 void lay_out(HWND window) {
     state.view.set_layout(lay_out_screen(state.panel->windows()));
     view_changed(window);
