@@ -171,7 +171,9 @@ int main(int argc, char **argv) {
     }
     int status = 0;
     if (options.window) {
-        status = bench::run_window(panel, script_path.empty() ? nullptr : &scenario, trace, error);
+        bench::WindowOptions window_options;
+        window_options.zoom_percent = options.zoom_percent;
+        status = bench::run_window(panel, script_path.empty() ? nullptr : &scenario, trace, window_options, error);
         if (!error.empty())
             fprintf(stderr, "bench: %s\n", error.c_str());
     } else {

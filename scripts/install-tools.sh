@@ -2,7 +2,7 @@
 # Installs everything this machine needs to build the gauge files and to run
 # the tests, the demo and the benchmarks, and nothing else runs an installer:
 # CMake, the MinGW-w64 cross compilers for 32-bit Windows, GoogleTest's
-# sources, python3, Xvfb with xauth for the bench window's test, ffmpeg for
+# sources, python3, Xvfb with xauth and xwininfo (x11-utils) for the bench window's tests, ffmpeg for
 # the demo's video, and the Wine
 # that runs 32-bit Windows programs here, of the kind scripts/which-wine.sh
 # finds, by that kind's own installer (scripts/wine-KIND/install.sh). Where
@@ -26,7 +26,7 @@ for option; do
 done
 
 # shellcheck disable=SC2086
-./install-packages.sh cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest python3 xvfb xauth ffmpeg $extras
+./install-packages.sh cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest python3 xvfb xauth x11-utils ffmpeg $extras
 
 # Each kind's installer runs as root; the root folders it may name go along.
 install_wine() {

@@ -1,11 +1,13 @@
 #include "arguments.h"
 
+#include "reading.h"
+
 namespace bench {
 
 const char USAGE[] =
     "usage: bench PANEL.cfg [--script FILE] [--window] [--check] [--strict] [--out FOLDER] [--trace FILE]\n"
     "             [--sim-folder FOLDER] [--variables NAME,NAME,...] [--frames FOLDER]\n"
-    "             [--real-sound] [--audio FILE.wav]\n"
+    "             [--real-sound] [--audio FILE.wav] [--zoom fit|PERCENT]\n"
     "       bench --help\n"
     "  --script      run the scenario script (headless unless --window)\n"
     "  --window      show the panel in a window; clicks go to the gauges\n"
@@ -20,7 +22,9 @@ const char USAGE[] =
     "  --frames      write the panel picture after every tick into FOLDER, 00001.bmp on\n"
     "  --real-sound  play the gauges' sound on the machine's device, in real time\n"
     "                (headless runs play it on the bench's own device, on the panel's clock)\n"
-    "  --audio       write what the gauges play, mixed on the panel's clock, into FILE.wav\n";
+    "  --audio       write what the gauges play, mixed on the panel's clock, into FILE.wav\n"
+    "  --zoom        the window's zoom at the start: fit (the default: the largest up to 100%\n"
+    "                at which the whole panel fits the screen) or 25 to 400 percent\n";
 
 namespace {
 
@@ -47,7 +51,7 @@ bool read_arguments(const std::vector<std::string> &arguments, Options &options,
         const char *what;
         std::string *value;
     };
-    std::string variables;
+    std::string variables, zoom;
     const Valued valued[] = {
         {"--script", "a scenario file", &options.script_path},
         {"--out", "a folder", &options.out_folder},
@@ -56,6 +60,7 @@ bool read_arguments(const std::vector<std::string> &arguments, Options &options,
         {"--variables", "a list of names", &variables},
         {"--frames", "a folder", &options.frames_folder},
         {"--audio", "a WAVE file", &options.audio_path},
+        {"--zoom", "fit or a percentage", &zoom},
     };
     struct Flag {
         const char *name;
@@ -116,6 +121,16 @@ bool read_arguments(const std::vector<std::string> &arguments, Options &options,
             return false;
         }
         options.config_path = arg;
+    }
+    if (!zoom.empty()) {
+        if (!read_zoom(zoom, options.zoom_percent, error)) {
+            error = "--zoom: " + error;
+            return false;
+        }
+        if (!options.window) {
+            error = "--zoom needs --window";
+            return false;
+        }
     }
     if (options.config_path.empty()) {
         error = "no panel file (PANEL.cfg) named";

@@ -17,6 +17,7 @@ struct Options {
     std::string frames_folder;
     std::string audio_path;
     std::vector<std::string> variables;
+    int zoom_percent = 0;  // --zoom: the window's zoom at the start; 0: fit
     bool only_these_variables = false;  // --variables was given
     bool window = false;
     bool real_sound = false;  // the machine's sound device, also headless

@@ -14,6 +14,8 @@ constexpr long long MAX_SCRIPT_TICKS = 1000000;  // all run commands of a script
 constexpr int MAX_SNAPSHOTS = 1000;          // snapshot and window-snapshot commands
 constexpr long long MAX_INPUT_BYTES = 1 << 20;   // a panel file or a scenario script
 constexpr int MAX_CLICK_COORDINATE = 100000; // click and mouse points, either way
+constexpr int MIN_ZOOM_PERCENT = 25;         // the window's zoom, --zoom and the zoom command
+constexpr int MAX_ZOOM_PERCENT = 400;
 
 }  // namespace bench
 

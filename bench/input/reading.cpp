@@ -4,6 +4,8 @@
 #include <cctype>
 #include <fstream>
 
+#include "bench_limits.h"
+
 namespace bench {
 
 void Diagnostics::error(const std::string &where, const std::string &what) {
@@ -149,6 +151,23 @@ bool read_decimal(const std::string &text, double limit, double &value, std::str
         return false;
     }
     value = number;
+    return true;
+}
+
+bool read_zoom(const std::string &text, int &percent, std::string &why) {
+    if (lower(text) == "fit") {
+        percent = 0;
+        return true;
+    }
+    const std::string digits = !text.empty() && text.back() == '%' ? text.substr(0, text.size() - 1) : text;
+    long long value = 0;
+    std::string ignored;
+    if (!read_whole(digits, MIN_ZOOM_PERCENT, MAX_ZOOM_PERCENT, value, ignored)) {
+        why = quoted(text) + " is no zoom: fit or a percentage from " + std::to_string(MIN_ZOOM_PERCENT) + " to " +
+              std::to_string(MAX_ZOOM_PERCENT);
+        return false;
+    }
+    percent = static_cast<int>(value);
     return true;
 }
 

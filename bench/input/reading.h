@@ -48,6 +48,10 @@ bool read_int(const std::string &name, const std::string &text, long long min, l
 // A decimal number with an optional fraction ("-2", "0.5"), within +-`limit`.
 bool read_decimal(const std::string &text, double limit, double &value, std::string &why);
 
+// A zoom of the bench's window: "fit" (0) or a whole percentage within the
+// bench's limits.
+bool read_zoom(const std::string &text, int &percent, std::string &why);
+
 // The file's bytes, at most `max_bytes`; false with the reason in `why`.
 bool read_text_file(const std::string &path, long long max_bytes, std::string &text,
                     std::string &why);

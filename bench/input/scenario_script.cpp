@@ -10,6 +10,7 @@ const std::vector<CommandSyntax> COMMANDS = {
     {"click", "X Y|X Y WINDOW|GAUGE..."},
     {"mouse", "X Y|X Y WINDOW"},
     {"key", "KEY"},
+    {"zoom", "ZOOM"},
     {"run", "TICKS"},
     {"set", "VARIABLE VALUE"},
     {"expect", "VARIABLE VALUE"},
@@ -99,11 +100,18 @@ bool read_argument(const std::string &placeholder, const std::string &word, doub
             return read_hex_or_whole(word, number, why) ||
                    (why = "\"" + word + "\" is no event: start, stop or a number", false);
     } else if (placeholder == "KEY") {
-        if (word.size() != 7 || lower(word.substr(0, 6)) != "shift+" || word[6] < '1' || word[6] > '9') {
-            why = "\"" + word + "\" is no key the bench presses: shift+1 to shift+9";
+        const std::string key = lower(word);
+        const bool shift_digit = key.size() == 7 && key.compare(0, 6, "shift+") == 0 && key[6] >= '1' && key[6] <= '9';
+        if (!shift_digit && key != "z" && key != "plus" && key != "minus" && key != "f5") {
+            why = "\"" + word + "\" is no key the bench presses: shift+1 to shift+9, z, plus, minus or f5";
             return false;
         }
-        number = word[6] - '0';
+        number = shift_digit ? key[6] - '0' : 0;
+    } else if (placeholder == "ZOOM") {
+        int percent = 0;
+        if (!read_zoom(word, percent, why))
+            return false;
+        number = percent;
     } else if (placeholder == "BITMAP") {
         return read_hex_or_whole(word, number, why) ||
                (why = "\"" + word + "\" is no bitmap number (e.g. 0x2000)", false);

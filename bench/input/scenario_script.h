@@ -13,8 +13,8 @@ namespace bench {
 // A command and its forms, '|' between forms, each a list of argument words:
 // X, Y (a point of a window, in its design units), WINDOW (a window's number
 // or ident), TICKS, VARIABLE (a name or a token number), VALUE
-// (decimal), EVENT (start, stop or a number), KEY (shift+1 to shift+9), BYTES, BITMAP (0x2000 or
-// decimal), FILE, and any other word as it is; a last word ending in "..."
+// (decimal), EVENT (start, stop or a number), KEY (shift+1 to shift+9, z, plus, minus, f5), ZOOM
+// (fit or a percentage), BYTES, BITMAP (0x2000 or decimal), FILE, and any other word as it is; a last word ending in "..."
 // takes the rest of the line (TEXT... may be empty).
 struct CommandSyntax {
     const char *name;

@@ -4,6 +4,7 @@
 
 #include "png_file.h"
 #include "sound_commands.h"
+#include "zoom.h"
 
 namespace bench {
 
@@ -24,6 +25,7 @@ const std::vector<Scenario::CommandRunner> Scenario::RUNNERS = {
     {"click", &Scenario::click},
     {"mouse", &Scenario::mouse},
     {"key", &Scenario::key},
+    {"zoom", &Scenario::zoom},
     {"run", &Scenario::run},
     {"set", &Scenario::set},
     {"expect", &Scenario::expect},
@@ -72,7 +74,7 @@ int Scenario::command_window(const Command &command) const {
 void Scenario::check_against_panel(Diagnostics &found, bool window) const {
     Panel &panel = panel_;
     for (const Command &command : commands_) {
-        const bool needs_window = command.name == "mouse" || command.name == "key" ||
+        const bool needs_window = command.name == "mouse" || command.name == "key" || command.name == "zoom" ||
                                   command.name == "window-snapshot" || command.name == "expect-window-as-panel";
         if (needs_window && !window)
             found.error(where(command), command.name + " needs the window (--window)");
@@ -228,7 +230,12 @@ bool Scenario::mouse(const Command &command) {
 
 bool Scenario::key(const Command &command) {
     std::string why = "key needs the window (--window)";
-    return (shift_key && shift_key(static_cast<int>(command.numbers[0]), why)) || fail(why);
+    return (press_key && press_key(lower(command.words[0]), why)) || fail(why);
+}
+
+bool Scenario::zoom(const Command &command) {
+    std::string why = "zoom needs the window (--window)";
+    return (set_zoom && set_zoom(static_cast<int>(command.numbers[0]), why)) || fail(why);
 }
 
 bool Scenario::run(const Command &command) {
@@ -337,7 +344,10 @@ bool Scenario::expect_window_as_panel(const Command &command) {
     panel_host::Picture shown;
     if (!window_picture || !window_picture(window, shown, why))
         return fail(why);
-    panel_host::Picture panel = panel_.compose(window);
+    // The panel's picture as the window's zoom scales it.
+    int width = 0, height = 0;
+    shown_size(window, width, height);
+    const panel_host::Picture panel = zoom_picture(panel_.compose(window), width, height);
     if (shown.width != panel.width || shown.height != panel.height)
         return fail("expected the window " + std::to_string(panel.width) + " x " +
                     std::to_string(panel.height) + ", found " + std::to_string(shown.width) +

@@ -43,10 +43,14 @@ public:
     // Commands only the bench's window serves; left empty, they fail. Both
     // name a panel window by its index; points are in its design units.
     std::function<bool(int window, int x, int y, std::string &error)> mouse_click;
-    // Shift and the digit key `digit` (1 to 9), pressed in the bench's window.
-    std::function<bool(int digit, std::string &error)> shift_key;
-    // The panel window's area of the bench's window as it stands on the screen.
+    // A key a `key` command names (shift+1, z, plus, minus, f5), pressed in the bench's window.
+    std::function<bool(const std::string &key, std::string &error)> press_key;
+    // The zoom of the bench's window: PERCENT, or 0 for fit.
+    std::function<bool(int percent, std::string &error)> set_zoom;
+    // The panel window's area of the bench's window as it stands on the
+    // screen, zoomed, and the size it is shown at.
     std::function<bool(int window, panel_host::Picture &picture, std::string &error)> window_picture;
+    std::function<void(int window, int &width, int &height)> shown_size;
 
 private:
     using Runner = bool (Scenario::*)(const Command &);
@@ -59,6 +63,7 @@ private:
     bool click(const Command &command);
     bool mouse(const Command &command);
     bool key(const Command &command);
+    bool zoom(const Command &command);
     bool run(const Command &command);
     bool set(const Command &command);
     bool expect(const Command &command);

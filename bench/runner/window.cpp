@@ -4,6 +4,11 @@
 
 #include <algorithm>
 
+#include "panel_view.h"
+#include "window_frame.h"
+#include "window_io.h"
+#include "zoom.h"
+
 namespace bench {
 
 namespace {
@@ -11,9 +16,12 @@ namespace {
 // The host's main window class: the ignition gauge's sound device looks for it.
 const char WINDOW_CLASS[] = "FS98MAIN";
 const UINT_PTR PANEL_TIMER = 1;
+const DWORD WINDOW_STYLE = WS_OVERLAPPEDWINDOW;
 
 // What the host's main window shows where no panel window covers it.
-const COLORREF OUTSIDE_COLOUR = RGB(0, 0, 0);
+const uint32_t OUTSIDE_COLOUR = PICTURE_OPAQUE | 0x000000;
+// Pixels a scroll bar's arrow or a notch of the mouse wheel scrolls.
+const int SCROLL_STEP = 40;
 
 struct WindowState {
     Panel *panel = nullptr;
@@ -22,137 +30,175 @@ struct WindowState {
     bool script_running = false;
     int status = 0;
     std::string *error = nullptr;
-    // The main window's client area in three columns and three rows, each as
-    // wide and high as the largest panel window whose position lies in it.
-    int column_width[3] = {};
-    int row_height[3] = {};
+    PanelView view;
+    panel_host::Picture screen;  // the client area, drawn whole at each paint
 };
 
 WindowState state;
 
-int position_of(const PanelWindow &window) { return window.config.position < 0 ? 0 : window.config.position; }
+// ---- The view: zoom, scroll bars, title ----
 
-// Sizes the columns and rows for every panel window, shown or not, so that
-// showing one moves no other.
-void lay_out_screen(const std::vector<PanelWindow> &windows) {
-    for (const PanelWindow &window : windows) {
-        const int position = position_of(window);
-        state.column_width[position % 3] = std::max(state.column_width[position % 3], window.width);
-        state.row_height[position / 3] = std::max(state.row_height[position / 3], window.height);
+std::string zoom_name() {
+    return state.view.fits() ? "fit" : std::to_string(percent_of(state.view.zoom())) + "%";
+}
+
+void show_zoom_in_title(HWND window) {
+    const std::string zoom = std::to_string(percent_of(state.view.zoom())) + "%";
+    const std::string title = "Panel bench - " + zoom + (state.view.fits() ? " (fit)" : "");
+    SetWindowTextA(window, title.c_str());
+}
+
+// The scroll bars span the zoomed layout; each is hidden when the view holds all of it.
+void update_scroll_bars(HWND window) {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = state.view.content_width() - 1;
+    info.nPage = state.view.width();
+    info.nPos = state.view.scroll_x();
+    SetScrollInfo(window, SB_HORZ, &info, TRUE);  // may resize the client area, and so the view
+    info.nMax = state.view.content_height() - 1;
+    info.nPage = state.view.height();
+    info.nPos = state.view.scroll_y();
+    SetScrollInfo(window, SB_VERT, &info, TRUE);
+}
+
+void view_changed(HWND window) {
+    update_scroll_bars(window);
+    show_zoom_in_title(window);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+// Takes the panel's windows into the layout, at the start and whenever they
+// change; a fixed zoom stays, and fit follows the layout's new size.
+void lay_out(HWND window) {
+    state.view.set_layout(lay_out_screen(state.panel->windows()));
+    view_changed(window);
+}
+
+void follow_client_size(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    if (client.right <= 0 || client.bottom <= 0)
+        return;  // minimized
+    if (client.right == state.view.width() && client.bottom == state.view.height())
+        return;
+    state.view.resize(client.right, client.bottom);
+    view_changed(window);
+}
+
+// A zoom asked for by a key or the script: traced by its name, not by the
+// pixels, so that the trace is the same on every screen.
+void zoom_changed(HWND window) {
+    state.trace->line("zoom " + zoom_name());
+    view_changed(window);
+}
+
+void scroll(HWND window, int bar, WORD request) {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(window, bar, &info);
+    int position = info.nPos;
+    switch (request) {
+    case SB_LINEUP: position -= SCROLL_STEP; break;
+    case SB_LINEDOWN: position += SCROLL_STEP; break;
+    case SB_PAGEUP: position -= static_cast<int>(info.nPage); break;
+    case SB_PAGEDOWN: position += static_cast<int>(info.nPage); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: position = info.nTrackPos; break;
+    case SB_TOP: position = 0; break;
+    case SB_BOTTOM: position = info.nMax; break;
+    default: return;
     }
+    if (bar == SB_HORZ)
+        state.view.scroll_to(position, state.view.scroll_y());
+    else
+        state.view.scroll_to(state.view.scroll_x(), position);
+    view_changed(window);
 }
 
-// Where a panel window sits in the main window, by its position code: 0 to
-// 2 along the top, 3 to 5 across the middle, 6 to 8 along the bottom; left,
-// centred or right in its column, top, centred or bottom in its row. Windows
-// of different positions never overlap; windows of one position do, as in
-// the host.
-Box window_place(const PanelWindow &window) {
-    const int position = position_of(window);
-    const int column = position % 3, row = position / 3;
-    int left = 0, top = 0;
-    for (int before = 0; before < column; ++before)
-        left += state.column_width[before];
-    for (int before = 0; before < row; ++before)
-        top += state.row_height[before];
-    left += (state.column_width[column] - window.width) * column / 2;
-    top += (state.row_height[row] - window.height) * row / 2;
-    return Box{left, top, window.width, window.height};
+// Scrolls as little as shows the whole box; false when it is larger than the view.
+bool bring_into_view(HWND window, const Box &box) {
+    const int x = state.view.scroll_x(), y = state.view.scroll_y();
+    if (!state.view.bring_into_view(box))
+        return false;
+    if (x != state.view.scroll_x() || y != state.view.scroll_y())
+        view_changed(window);
+    return true;
 }
 
+// ---- Painting ----
+
+// Every shown panel window's picture, zoomed into its box with the one
+// whole-number scaling, then the client area at once.
 void paint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    RECT client;
-    GetClientRect(window, &client);
-    HBRUSH outside = CreateSolidBrush(OUTSIDE_COLOUR);
-    FillRect(dc, &client, outside);
-    DeleteObject(outside);
+    panel_host::Picture &screen = state.screen;
+    screen.resize(state.view.width(), state.view.height(), OUTSIDE_COLOUR);
     const std::vector<PanelWindow> &windows = state.panel->windows();
     for (size_t index = 0; index < windows.size(); ++index) {
         if (!windows[index].shown)
             continue;
-        const Box place = window_place(windows[index]);
-        panel_host::Picture picture = state.panel->compose(static_cast<int>(index));
-        BITMAPINFO format = panel_host::picture_format(picture.width, picture.height);
-        SetDIBitsToDevice(dc, place.left, place.top, picture.width, picture.height, 0, 0, 0, picture.height,
-                          picture.pixels.data(), &format, DIB_RGB_COLORS);
+        const Box box = state.view.shown_box(windows[index]);
+        panel_host::draw_picture_box(screen, state.panel->compose(static_cast<int>(index)), box.left, box.top,
+                                     box.width, box.height);
     }
+    BITMAPINFO format = panel_host::picture_format(screen.width, screen.height);
+    SetDIBitsToDevice(dc, 0, 0, screen.width, screen.height, 0, 0, 0, screen.height, screen.pixels.data(), &format,
+                      DIB_RGB_COLORS);
     EndPaint(window, &paint);
 }
 
-// A panel window's area of the client area as it stands on the screen.
+// ---- What a script asks of the window ----
+
+bool shown_or_why(const PanelWindow &window, std::string &error) {
+    if (!window.shown)
+        error = "window " + window_number(window.config.number) + " is not shown (Shift+" +
+                std::to_string(window.config.number + 1) + " shows windows 00 to 08)";
+    return window.shown;
+}
+
+// A panel window's area of the client area as it stands on the screen, at
+// the zoom shown; scrolled into view first.
 bool capture(HWND window, int panel_window, panel_host::Picture &picture, std::string &error) {
     const PanelWindow &shown = state.panel->windows()[panel_window];
-    if (!shown.shown) {
-        error = "window " + window_number(shown.config.number) + " is not shown (Shift+" +
-                std::to_string(shown.config.number + 1) + " shows windows 00 to 08)";
+    if (!shown_or_why(shown, error))
+        return false;
+    const Box place = state.view.shown_box(shown);
+    if (place.width <= 0 || place.height <= 0 || !bring_into_view(window, place)) {
+        error = "window " + window_number(shown.config.number) + " is shown " + std::to_string(place.width) +
+                " x " + std::to_string(place.height) + " pixels at " + zoom_name() + ", and the view is " +
+                std::to_string(state.view.width()) + " x " + std::to_string(state.view.height()) +
+                ": another zoom shows it whole";
         return false;
     }
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
-    const Box place = window_place(shown);
-    picture.resize(place.width, place.height, 0);
-    BITMAPINFO format = panel_host::picture_format(place.width, place.height);
-    HDC dc = GetDC(window);
-    HDC memory = CreateCompatibleDC(dc);
-    void *bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    const bool copied = BitBlt(memory, 0, 0, place.width, place.height, dc, place.left, place.top, SRCCOPY);
-    GdiFlush();
-    if (copied)
-        memcpy(picture.pixels.data(), bits, picture.pixels.size() * 4);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, dc);
-    if (!copied) {
-        error = "cannot copy the window's client area";
-        return false;
-    }
-    return true;
+    return copy_client_area(window, state.view.shown_box(shown), picture, error);
 }
 
-// A left click at a panel window's point, in its design units, through the
-// platform's own mouse input.
+// A left click at a panel window's point, in its design units: at the view
+// pixel that shows the panel pixel nearest to it, scrolled into view first.
 bool mouse_click(HWND window, int panel_window, int unit_x, int unit_y, std::string &error) {
     const PanelWindow &shown = state.panel->windows()[panel_window];
-    if (!shown.shown) {
-        error = "window " + window_number(shown.config.number) + " is not shown";
+    if (!shown_or_why(shown, error))
         return false;
-    }
-    const Box place = window_place(shown);
-    const int x = place.left + to_pixels(shown.scale, unit_x), y = place.top + to_pixels(shown.scale, unit_y);
-    SetForegroundWindow(window);
-    POINT point = {x, y};
-    ClientToScreen(window, &point);
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    if (SendInput(2, inputs, sizeof inputs[0]) != 2) {
-        error = "the mouse input was refused (error " + std::to_string(GetLastError()) + ")";
-        return false;
-    }
-    return true;
+    const int pixel_x = to_pixels(shown.scale, unit_x), pixel_y = to_pixels(shown.scale, unit_y);
+    int x = 0, y = 0;
+    state.view.view_pixel(shown, pixel_x, pixel_y, x, y);
+    bring_into_view(window, Box{x, y, 1, 1});
+    state.view.view_pixel(shown, pixel_x, pixel_y, x, y);
+    return send_click(window, x, y, error);
 }
 
-// Shift and a digit key through the platform's own keyboard input.
-bool shift_key(HWND window, int digit, std::string &error) {
-    SetForegroundWindow(window);
-    INPUT inputs[4] = {};
-    const WORD keys[4] = {VK_SHIFT, static_cast<WORD>('0' + digit), static_cast<WORD>('0' + digit), VK_SHIFT};
-    for (int i = 0; i < 4; ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i];
-        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    if (SendInput(4, inputs, sizeof inputs[0]) != 4) {
-        error = "the key input was refused (error " + std::to_string(GetLastError()) + ")";
-        return false;
-    }
+bool set_zoom(HWND window, int percent) {
+    if (percent == 0)
+        state.view.fit();
+    else
+        state.view.set_zoom(zoom_of_percent(percent));
+    zoom_changed(window);
     return true;
 }
 
@@ -176,6 +222,49 @@ void step_script(HWND window) {
         DestroyWindow(window);
 }
 
+// ---- Messages ----
+
+// The topmost shown panel window under the view pixel takes the click, at
+// the panel pixel that the view pixel shows.
+void click(int x, int y) {
+    const std::vector<PanelWindow> &windows = state.panel->windows();
+    for (size_t index = windows.size(); index-- > 0;) {
+        if (!windows[index].shown || !state.view.shown_box(windows[index]).holds(x, y))
+            continue;
+        int pixel_x = 0, pixel_y = 0;
+        state.view.panel_pixel(windows[index], x, y, pixel_x, pixel_y);
+        state.panel->click_pixel(static_cast<int>(index), pixel_x, pixel_y);
+        return;
+    }
+}
+
+// Shift+1 to Shift+9 show and hide windows 00 to 08, as in the host; Z
+// switches between fit and 100%, + and - (the keypad's too) zoom in steps.
+bool key_down(HWND window, WPARAM key) {
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0, control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (key >= '1' && key <= '9' && shift) {
+        for (PanelWindow &shown : state.panel->windows())
+            if (shown.config.number == static_cast<int>(key - '1')) {
+                shown.shown = !shown.shown;
+                state.trace->line("window " + window_number(shown.config.number) + (shown.shown ? " shown" : " hidden"));
+                InvalidateRect(window, nullptr, FALSE);
+            }
+        return true;
+    }
+    if (control)
+        return false;
+    if (key == 'Z')
+        state.view.toggle_fit();
+    else if (key == VK_OEM_PLUS || key == VK_ADD)
+        state.view.zoom_in();
+    else if (key == VK_OEM_MINUS || key == VK_SUBTRACT)
+        state.view.zoom_out();
+    else
+        return false;
+    zoom_changed(window);
+    return true;
+}
+
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_TIMER:
@@ -186,31 +275,29 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_PAINT:
         paint(window);
         return 0;
-    case WM_LBUTTONDOWN: {
-        // The topmost shown panel window under the point takes the click.
-        const int x = static_cast<short>(LOWORD(lparam)), y = static_cast<short>(HIWORD(lparam));
-        const std::vector<PanelWindow> &windows = state.panel->windows();
-        for (size_t index = windows.size(); index-- > 0;) {
-            const Box place = window_place(windows[index]);
-            if (windows[index].shown && place.holds(x, y)) {
-                state.panel->click_pixel(static_cast<int>(index), x - place.left, y - place.top);
-                break;
-            }
-        }
+    case WM_SIZE:
+        follow_client_size(window);
+        return 0;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        scroll(window, message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wparam));
+        return 0;
+    case WM_MOUSEWHEEL: {
+        // Shift and the wheel scroll across.
+        const int pixels = GET_WHEEL_DELTA_WPARAM(wparam) * SCROLL_STEP / WHEEL_DELTA;
+        if (GET_KEYSTATE_WPARAM(wparam) & MK_SHIFT)
+            state.view.scroll_to(state.view.scroll_x() - pixels, state.view.scroll_y());
+        else
+            state.view.scroll_to(state.view.scroll_x(), state.view.scroll_y() - pixels);
+        view_changed(window);
         return 0;
     }
+    case WM_LBUTTONDOWN:
+        click(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
+        return 0;
     case WM_KEYDOWN:
-        // Shift+1 to Shift+9 show and hide windows 00 to 08, as in the host.
-        if (wparam >= '1' && wparam <= '9' && (GetKeyState(VK_SHIFT) & 0x8000)) {
-            for (PanelWindow &shown : state.panel->windows())
-                if (shown.config.number == static_cast<int>(wparam - '1')) {
-                    shown.shown = !shown.shown;
-                    state.trace->line("window " + window_number(shown.config.number) +
-                                      (shown.shown ? " shown" : " hidden"));
-                    InvalidateRect(window, nullptr, FALSE);
-                }
+        if (key_down(window, wparam))
             return 0;
-        }
         break;
     case WM_DESTROY:
         KillTimer(window, PANEL_TIMER);
@@ -220,11 +307,19 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
+// ---- Opening the window ----
+
+void trace_main_window(HWND window, const RECT &work) {
+    state.trace->line(describe_main_window(window, work) + "; zoom " + zoom_name());
+}
+
 }  // namespace
 
-int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &error) {
-    state = WindowState{&panel, scenario, &trace, scenario != nullptr, 0, &error, {}, {}};
-    lay_out_screen(panel.windows());
+int run_window(Panel &panel, Scenario *scenario, Trace &trace, const WindowOptions &options, std::string &error) {
+    state = WindowState{&panel, scenario, &trace, scenario != nullptr, 0, &error, PanelView(), {}};
+    state.view.set_layout(lay_out_screen(panel.windows()));
+    if (options.zoom_percent != 0)
+        state.view.set_zoom(zoom_of_percent(options.zoom_percent));
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA window_class = {};
     window_class.lpfnWndProc = window_procedure;
@@ -235,21 +330,19 @@ int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &erro
         error = "cannot register the window class";
         return 2;
     }
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    const int width = state.column_width[0] + state.column_width[1] + state.column_width[2];
-    const int height = state.row_height[0] + state.row_height[1] + state.row_height[2];
-    RECT frame = {0, 0, std::max(width, 1), std::max(height, 1)};
-    AdjustWindowRect(&frame, style, FALSE);
-    HWND window = CreateWindowA(WINDOW_CLASS, "Panel bench", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                nullptr, instance, nullptr);
+    const RECT work = work_area();
+    const RECT frame = main_window_frame(work, WINDOW_STYLE, state.view);
+    HWND window = CreateWindowA(WINDOW_CLASS, "Panel bench", WINDOW_STYLE, frame.left, frame.top,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
+                                nullptr);
     if (window == nullptr) {
-        error = "cannot open the window (error " + std::to_string(GetLastError()) +
-                "); is there a display?";
+        error = "cannot open the window (error " + std::to_string(GetLastError()) + "); is there a display?";
         return 2;
     }
+    lay_out(window);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
+    trace_main_window(window, work);
     // The gauges install once the host's window exists, as in the simulator.
     panel.start();
     if (scenario != nullptr) {
@@ -259,7 +352,15 @@ int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &erro
         scenario->window_picture = [window](int panel_window, panel_host::Picture &picture, std::string &why) {
             return capture(window, panel_window, picture, why);
         };
-        scenario->shift_key = [window](int digit, std::string &why) { return shift_key(window, digit, why); };
+        scenario->shown_size = [](int panel_window, int &width, int &height) {
+            const Box box = state.view.shown_box(state.panel->windows()[panel_window]);
+            width = box.width;
+            height = box.height;
+        };
+        scenario->press_key = [window](const std::string &key, std::string &why) {
+            return send_key(window, key, why);
+        };
+        scenario->set_zoom = [window](int percent, std::string &) { return set_zoom(window, percent); };
     }
     SetTimer(window, PANEL_TIMER, 1000 / TICKS_PER_SECOND, nullptr);
     if (scenario != nullptr) {

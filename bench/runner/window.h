@@ -1,7 +1,8 @@
 // The bench's interactive mode: a main window of the host's class showing
 // the panel windows marked visible, each at its position, drawn at the panel
-// rate, clicks through the gauges' registered regions; Shift+1 to Shift+9
-// show and hide windows 00 to 08.
+// rate and zoomed to fit the screen, clicks through the gauges' registered
+// regions; Shift+1 to Shift+9 show and hide windows 00 to 08, Z, + and -
+// zoom.
 #ifndef BENCH_WINDOW_H
 #define BENCH_WINDOW_H
 
@@ -13,10 +14,15 @@
 
 namespace bench {
 
+struct WindowOptions {
+    int zoom_percent = 0;  // the zoom at the start; 0: fit
+};
+
 // Opens the window, starts the panel and runs it until the window closes or
-// the script (if any) quits or fails; window toggles go into `trace`.
+// the script (if any) quits or fails; window toggles and zooms go into `trace`.
 // Returns the exit status.
-int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &error);
+int run_window(Panel &panel, Scenario *scenario, Trace &trace, const WindowOptions &options,
+               std::string &error);
 
 }  // namespace bench
 

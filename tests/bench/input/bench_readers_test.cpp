@@ -242,6 +242,24 @@ TEST(ScriptText, ClickTakesAPointOrAGaugeNameWithSpaces) {
     EXPECT_HAS(read_script("click 100001 5\n").text, "\"100001\" is out of range");
 }
 
+TEST(ScriptText, KeysAndZoomsAreTheOnesTheWindowKnows) {
+    ScriptRead read = read_script("key Z\nkey plus\nkey minus\nkey f5\nzoom fit\nzoom 150\nzoom 25%\nzoom FIT\n");
+    ASSERT_FALSE(read.found.has_errors()) << read.text;
+    EXPECT_EQ("Z", read.commands[0].words[0]);
+    EXPECT_EQ(0, read.commands[4].numbers[0]);
+    EXPECT_EQ(150, read.commands[5].numbers[0]);
+    EXPECT_EQ(25, read.commands[6].numbers[0]);
+    EXPECT_EQ(0, read.commands[7].numbers[0]);
+    read = read_script("key ctrl+z\nkey +\nzoom 24\nzoom 401\nzoom half\nzoom\nzoom 1.5\n");
+    EXPECT_EQ(7u, count(read.found, true)) << read.text;
+    EXPECT_HAS(read.text, ":1: \"ctrl+z\" is no key the bench presses: shift+1 to shift+9, z, plus, minus or f5");
+    EXPECT_HAS(read.text, ":3: \"24\" is no zoom: fit or a percentage from 25 to 400; usage: zoom ZOOM");
+    EXPECT_HAS(read.text, ":4: \"401\" is no zoom");
+    EXPECT_HAS(read.text, ":5: \"half\" is no zoom");
+    EXPECT_HAS(read.text, ":6: usage: zoom ZOOM");
+    EXPECT_HAS(read.text, ":7: \"1.5\" is no zoom");
+}
+
 TEST(ScriptText, EveryCommandOfTheTableHasAUsage) {
     for (const bench::CommandSyntax &syntax : bench::COMMANDS) {
         std::string expected = std::string("usage: ") + syntax.name;
@@ -286,6 +304,20 @@ TEST(Arguments, VariablesLimitOnlyWhenGiven) {
     ASSERT_TRUE(limited.read) << limited.error;
     EXPECT_TRUE(limited.options.only_these_variables);
     EXPECT_EQ((std::vector<std::string>{"a", "b"}), limited.options.variables);
+}
+
+TEST(Arguments, ZoomIsFitOrAPercentageOfTheWindow) {
+    ArgumentsRead fit = arguments({"p.cfg", "--window"});
+    ASSERT_TRUE(fit.read) << fit.error;
+    EXPECT_EQ(0, fit.options.zoom_percent);
+    ArgumentsRead zoomed = arguments({"p.cfg", "--window", "--zoom", "200"});
+    ASSERT_TRUE(zoomed.read) << zoomed.error;
+    EXPECT_EQ(200, zoomed.options.zoom_percent);
+    EXPECT_EQ(0, arguments({"p.cfg", "--zoom", "Fit", "--window"}).options.zoom_percent);
+    EXPECT_EQ("--zoom: \"500\" is no zoom: fit or a percentage from 25 to 400",
+              arguments({"p.cfg", "--window", "--zoom", "500"}).error);
+    EXPECT_EQ("--zoom needs --window", arguments({"p.cfg", "--script", "s", "--zoom", "50"}).error);
+    EXPECT_EQ("--zoom needs fit or a percentage after it", arguments({"p.cfg", "--window", "--zoom"}).error);
 }
 
 // The headers of a 1024-byte 32-bit DLL with one section at 512.
