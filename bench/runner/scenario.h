@@ -47,6 +47,9 @@ public:
     std::function<bool(int digit, std::string &error)> shift_key;
     // The panel window's area of the bench's window as it stands on the screen.
     std::function<bool(int window, panel_host::Picture &picture, std::string &error)> window_picture;
+    // Reloads the panel from its files; `cause` names the script's line. A
+    // refused reload is no failure of the script: the last good panel runs on.
+    std::function<void(const std::string &cause)> reload_panel;
 
 private:
     using Runner = bool (Scenario::*)(const Command &);
@@ -69,6 +72,7 @@ private:
     bool expect_window_as_panel(const Command &command);
     bool note(const Command &command);
     bool quit(const Command &command);
+    bool reload(const Command &command);
     bool sound_fault(const Command &command);
 
     bool fail(const std::string &what);

@@ -26,6 +26,8 @@ struct WindowState {
     // wide and high as the largest panel window whose position lies in it.
     int column_width[3] = {};
     int row_height[3] = {};
+    PanelReload *reload = nullptr;
+    bool reloading = false;  // ticks wait while the gauges are replaced
 };
 
 WindowState state;
@@ -156,6 +158,51 @@ bool shift_key(HWND window, int digit, std::string &error) {
     return true;
 }
 
+const DWORD WINDOW_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+// The title: the bench's name, and why the last reload was refused while
+// the last good panel runs on.
+void show_title(HWND window) {
+    std::string title = "Panel bench";
+    if (!state.reload->refusal().empty())
+        title += " - reload refused: " + state.reload->refusal();
+    SetWindowTextA(window, title.c_str());
+}
+
+// The layout's size changed in a reload: the main window takes its new size.
+void layout_size_changed(HWND window, int width, int height) {
+    RECT frame = {0, 0, std::max(width, 1), std::max(height, 1)};
+    AdjustWindowRect(&frame, WINDOW_STYLE, FALSE);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Reloads the panel (`cause` for the trace) and lays the screen out for its windows.
+void reload_panel(HWND window, const std::string &cause) {
+    state.reloading = true;
+    const int width = state.column_width[0] + state.column_width[1] + state.column_width[2];
+    const int height = state.row_height[0] + state.row_height[1] + state.row_height[2];
+    if (state.reload->reload(cause)) {
+        std::fill(std::begin(state.column_width), std::end(state.column_width), 0);
+        std::fill(std::begin(state.row_height), std::end(state.row_height), 0);
+        lay_out_screen(state.panel->windows());
+        const int new_width = state.column_width[0] + state.column_width[1] + state.column_width[2];
+        const int new_height = state.row_height[0] + state.row_height[1] + state.row_height[2];
+        if (new_width != width || new_height != height)
+            layout_size_changed(window, new_width, new_height);
+    }
+    show_title(window);
+    InvalidateRect(window, nullptr, FALSE);
+    state.reloading = false;
+}
+
+// A reload once the watched panel files have changed and settled.
+void watch_files(HWND window) {
+    const std::string changed = state.reload->poll(GetTickCount());
+    if (!changed.empty())
+        reload_panel(window, changed);
+}
+
 // Runs the script's commands due now; closes the window when it ends in quit or fails.
 void step_script(HWND window) {
     if (!state.script_running)
@@ -179,9 +226,12 @@ void step_script(HWND window) {
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_TIMER:
+        if (state.reloading)
+            return 0;
         state.panel->cycle();
         InvalidateRect(window, nullptr, FALSE);
         step_script(window);
+        watch_files(window);
         return 0;
     case WM_PAINT:
         paint(window);
@@ -200,6 +250,10 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
         return 0;
     }
     case WM_KEYDOWN:
+        if (wparam == VK_F5) {
+            reload_panel(window, "F5");
+            return 0;
+        }
         // Shift+1 to Shift+9 show and hide windows 00 to 08, as in the host.
         if (wparam >= '1' && wparam <= '9' && (GetKeyState(VK_SHIFT) & 0x8000)) {
             for (PanelWindow &shown : state.panel->windows())
@@ -222,8 +276,9 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
 
 }  // namespace
 
-int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &error) {
+int run_window(Panel &panel, Scenario *scenario, PanelReload &reload, Trace &trace, std::string &error) {
     state = WindowState{&panel, scenario, &trace, scenario != nullptr, 0, &error, {}, {}};
+    state.reload = &reload;
     lay_out_screen(panel.windows());
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA window_class = {};
@@ -235,7 +290,7 @@ int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &erro
         error = "cannot register the window class";
         return 2;
     }
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    const DWORD style = WINDOW_STYLE;
     const int width = state.column_width[0] + state.column_width[1] + state.column_width[2];
     const int height = state.row_height[0] + state.row_height[1] + state.row_height[2];
     RECT frame = {0, 0, std::max(width, 1), std::max(height, 1)};
@@ -260,6 +315,7 @@ int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &erro
             return capture(window, panel_window, picture, why);
         };
         scenario->shift_key = [window](int digit, std::string &why) { return shift_key(window, digit, why); };
+        scenario->reload_panel = [window](const std::string &cause) { reload_panel(window, cause); };
     }
     SetTimer(window, PANEL_TIMER, 1000 / TICKS_PER_SECOND, nullptr);
     if (scenario != nullptr) {

@@ -8,15 +8,17 @@
 #include <string>
 
 #include "panel.h"
+#include "panel_reload.h"
 #include "scenario.h"
 #include "trace.h"
 
 namespace bench {
 
 // Opens the window, starts the panel and runs it until the window closes or
-// the script (if any) quits or fails; window toggles go into `trace`.
-// Returns the exit status.
-int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &error);
+// the script (if any) quits or fails; window toggles go into `trace`. F5,
+// the script's reload command and, when `reload` watches them, changes of
+// the panel's files reload the panel. Returns the exit status.
+int run_window(Panel &panel, Scenario *scenario, PanelReload &reload, Trace &trace, std::string &error);
 
 }  // namespace bench
 
