@@ -1,7 +1,8 @@
 #!/bin/sh
 # The bench's window under a virtual X display, reloaded by the script's
 # reload command after the test edits panel.cfg (the master switch taken
-# out) and then rebuilds a gauge file while the bench runs it. The gauge
+# out, the window made larger, which the main window follows) and then
+# rebuilds a gauge file while the bench runs it. The gauge
 # files run from copies in a folder of the run's own, gone at the end.
 # usage: bench_window_reload.sh BENCH-EXE GAUGE-DIR WORK-DIR SCRIPT WINE-RUN WINE-SERVER
 # Exits 77 (skipped) when Xvfb or xauth is missing.
@@ -49,7 +50,7 @@ wait_for() {
 failed=0
 if wait_for "== edit panel.cfg"; then
     copies | grep -q . || { echo "FAIL: no folder of gauge file copies while the bench runs"; failed=1; }
-    sed -i '/^gauge00=Brennovalux/d' "$panel/panel.cfg"
+    sed -i -e '/^gauge00=Brennovalux/d' -e 's/^size_mm=240, 120/size_mm=300, 160/' "$panel/panel.cfg"
 fi
 # The rebuild writes over the file the bench runs (from its copy).
 wait_for "== rebuild Delvarotine.gau" && cp "$gauges/Brennovalux.gau" "$panel/Delvarotine.gau"
@@ -62,6 +63,7 @@ for shot in edited.png rebuilt.png; do
         { echo "FAIL: no PNG out/$shot"; failed=1; }
 done
 for line in "reload: script.txt:10" "reload: 00:gauge00 (Brennovalux) taken out" "Brennovalux: killed" \
+    "reload: window 00 now 300 x 160 pixels (was 240 x 120 pixels)" \
     "click (40, 70): no gauge region there" "reload: script.txt:19" \
     "Delvarotine: install \"Toggle-type Master Switch\""; do
     grep -qF -- "$line" output.txt || { echo "FAIL: expected in the output: $line"; failed=1; }
