@@ -158,8 +158,6 @@ bool shift_key(HWND window, int digit, std::string &error) {
     return true;
 }
 
-const DWORD WINDOW_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
 // The title: the bench's name, and why the last reload was refused while
 // the last good panel runs on.
 void show_title(HWND window) {
@@ -172,7 +170,7 @@ void show_title(HWND window) {
 // The layout's size changed in a reload: the main window takes its new size.
 void layout_size_changed(HWND window, int width, int height) {
     RECT frame = {0, 0, std::max(width, 1), std::max(height, 1)};
-    AdjustWindowRect(&frame, WINDOW_STYLE, FALSE);
+    AdjustWindowRect(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE);
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -290,7 +288,7 @@ int run_window(Panel &panel, Scenario *scenario, PanelReload &reload, Trace &tra
         error = "cannot register the window class";
         return 2;
     }
-    const DWORD style = WINDOW_STYLE;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     const int width = state.column_width[0] + state.column_width[1] + state.column_width[2];
     const int height = state.row_height[0] + state.row_height[1] + state.row_height[2];
     RECT frame = {0, 0, std::max(width, 1), std::max(height, 1)};
