@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace panel_host {
 
@@ -29,6 +30,53 @@ std::string system_error(DWORD code) {
     return "error " + std::to_string(code) + (reason.empty() ? "" : ": " + reason);
 }
 
+const char FOLDER_PREFIX[] = "panel-bench-";
+
+// Removes `folder` and what it holds: numbered folders of copies.
+void remove_tree(const std::string &folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                remove_tree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// The folders a run left when it was killed: their process is gone.
+void remove_stale_folders(const std::string &temp) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((temp + FOLDER_PREFIX + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
+        const DWORD process = strtoul(found.cFileName + sizeof FOLDER_PREFIX - 1, nullptr, 10);
+        if (process == 0 || process == GetCurrentProcessId())
+            continue;
+        HANDLE running = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, process);
+        if (running != nullptr) {
+            CloseHandle(running);
+            continue;
+        }
+        if (GetLastError() == ERROR_INVALID_PARAMETER)  // no such process
+            remove_tree(temp + found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
 }  // namespace
 
 GaugeCopies::~GaugeCopies() {
@@ -49,8 +97,9 @@ bool GaugeCopies::make_folder(std::string &why) {
         why = "no temporary folder (" + system_error(GetLastError()) + ")";
         return false;
     }
+    remove_stale_folders(temp);
     // The process id and the time keep the folders of runs at once apart.
-    const std::string base = std::string(temp) + "panel-bench-" + std::to_string(GetCurrentProcessId()) + "-" +
+    const std::string base = std::string(temp) + FOLDER_PREFIX + std::to_string(GetCurrentProcessId()) + "-" +
                              std::to_string(GetTickCount());
     if (!CreateDirectoryA(base.c_str(), nullptr)) {
         why = "cannot make the folder " + base + " for the gauge files' copies (" +

@@ -18,7 +18,8 @@ public:
     GaugeCopies &operator=(const GaugeCopies &) = delete;
 
     // Copies `original` into a new numbered folder; the copy's full path, or
-    // empty with the reason in `why`. The run's folder is made at the first copy.
+    // empty with the reason in `why`. The run's folder is made at the first
+    // copy, and the folders of runs that were killed are removed then.
     std::string copy(const std::string &original, std::string &why);
     // Deletes a copy made here and its numbered folder, once nothing holds it.
     void remove(const std::string &copy);

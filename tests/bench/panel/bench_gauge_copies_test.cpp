@@ -107,6 +107,24 @@ TEST(GaugeCopies, TheRunsFolderGoesWithIt) {
     EXPECT_FALSE(exists(run_folder)) << run_folder << " left behind";
 }
 
+TEST(GaugeCopies, TheFolderOfAKilledRunGoesAtTheNextRunsFirstCopy) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string stale = std::string(temp) + "panel-bench-4000000000-1";  // a process id none has
+    ASSERT_TRUE(CreateDirectoryA(stale.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    CreateDirectoryA((stale + "\\1").c_str(), nullptr);
+    HANDLE file = CreateFileA((stale + "\\1\\Left.gau").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_READONLY, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CloseHandle(file);
+    TestFolder folder;
+    const std::string original = folder.write("Brennovalux.gau", built("Brennovalux.gau"));
+    panel_host::GaugeCopies copies;
+    std::string why;
+    ASSERT_FALSE(copies.copy(original, why).empty()) << why;
+    EXPECT_FALSE(exists(stale)) << stale << " left behind";
+}
+
 // The watch, on real files with a clock of the test's own.
 class FileWatchTest : public ::testing::Test {
 protected:
