@@ -68,7 +68,7 @@ std::vector<std::string> describe_changes(const PanelSketch &before, const Panel
         if (find_by(after.gauges, gauge_key, was) == nullptr)
             lines.push_back(named(was) + " taken out");
     if (lines.empty())
-        lines.push_back("the layout is as before");
+        lines.push_back(NO_CHANGE);
     return lines;
 }
 

@@ -30,8 +30,10 @@ struct PanelSketch {
 
 PanelSketch sketch(const std::vector<PanelWindow> &windows, const std::vector<PlacedGauge> &gauges);
 
+constexpr char NO_CHANGE[] = "the layout is as before";
+
 // One line for each difference, windows first, in the order of the new
-// layout then of what was taken out; "the layout is as before" when none.
+// layout then of what was taken out; NO_CHANGE when none.
 std::vector<std::string> describe_changes(const PanelSketch &before, const PanelSketch &after);
 
 }  // namespace bench

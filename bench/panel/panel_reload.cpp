@@ -88,12 +88,20 @@ bool PanelReload::reload(const std::string &cause) {
         was_shown[window.config.number] = {window.config.visible, window.shown};
     const PanelSketch before = sketch(panel_.windows(), panel_.gauges());
     panel_.take(std::move(layout));
+    std::vector<std::string> changes = describe_changes(before, sketch(panel_.windows(), panel_.gauges()));
     for (PanelWindow &window : panel_.windows()) {
         auto was = was_shown.find(window.config.number);
-        if (was != was_shown.end() && was->second.visible == window.config.visible)
+        if (was == was_shown.end())
+            continue;
+        if (was->second.visible == window.config.visible)
             window.shown = was->second.shown;
+        else if (window.shown != was->second.shown)
+            changes.push_back("window " + window_number(window.config.number) + (window.shown ? " shown" : " hidden") +
+                              ": its visible= line changed");
     }
-    for (const std::string &line : describe_changes(before, sketch(panel_.windows(), panel_.gauges())))
+    if (changes.size() > 1 && changes.front() == NO_CHANGE)
+        changes.erase(changes.begin());
+    for (const std::string &line : changes)
         trace_.line("reload: " + line);
     panel_.start();
     refusal_.clear();

@@ -177,6 +177,7 @@ TEST_F(PanelReloadTest, WindowsKeepTheStateShownByHandUnlessTheirVisibleLineChan
     EXPECT_FALSE(panel.windows()[0].shown) << "hidden by hand, its visible= line unchanged";
     EXPECT_TRUE(panel.windows()[1].shown) << "its visible= line changed to 1";
     EXPECT_NE(std::string::npos, trace_text().find("reload: window 00 now 240 x 160 pixels (was 240 x 150 pixels)"));
+    EXPECT_NE(std::string::npos, trace_text().find("reload: window 01 shown: its visible= line changed"));
 }
 
 TEST_F(PanelReloadTest, AGaugeFileCopiedInLaterIsSeenAndRuns) {
