@@ -1,7 +1,5 @@
 #include "panel_reload.h"
 
-#include <map>
-
 #include "panel_changes.h"
 #include "panel_files.h"
 
@@ -21,6 +19,35 @@ std::string first_mistake(const Diagnostics &found) {
         if (item.error)
             return format(item);
     return std::string();
+}
+
+struct ShownState {
+    int number;
+    bool visible;  // its visible= line
+    bool shown;
+};
+
+std::vector<ShownState> shown_states(const std::vector<PanelWindow> &windows) {
+    std::vector<ShownState> states;
+    for (const PanelWindow &window : windows)
+        states.push_back({window.config.number, window.config.visible, window.shown});
+    return states;
+}
+
+// Windows shown or hidden by hand keep that state, unless their visible=
+// line changed; such a change is one of `changes`.
+void keep_shown(const std::vector<ShownState> &before, std::vector<PanelWindow> &after,
+                std::vector<std::string> &changes) {
+    for (PanelWindow &window : after)
+        for (const ShownState &was : before) {
+            if (was.number != window.config.number)
+                continue;
+            if (was.visible == window.config.visible)
+                window.shown = was.shown;
+            else if (window.shown != was.shown)
+                changes.push_back("window " + window_number(window.config.number) +
+                                  (window.shown ? " shown" : " hidden") + ": its visible= line changed");
+        }
 }
 
 }  // namespace
@@ -79,26 +106,11 @@ bool PanelReload::reload(const std::string &cause) {
     if (strict_ && warned > 0)
         return refuse("--strict: " + std::to_string(warned) + " warning(s) above count as mistakes", layout);
 
-    // Windows shown or hidden by hand keep that state, unless their visible= line changed.
-    struct Shown {
-        bool visible, shown;
-    };
-    std::map<int, Shown> was_shown;
-    for (const PanelWindow &window : panel_.windows())
-        was_shown[window.config.number] = {window.config.visible, window.shown};
+    const std::vector<ShownState> was_shown = shown_states(panel_.windows());
     const PanelSketch before = sketch(panel_.windows(), panel_.gauges());
     panel_.take(std::move(layout));
     std::vector<std::string> changes = describe_changes(before, sketch(panel_.windows(), panel_.gauges()));
-    for (PanelWindow &window : panel_.windows()) {
-        auto was = was_shown.find(window.config.number);
-        if (was == was_shown.end())
-            continue;
-        if (was->second.visible == window.config.visible)
-            window.shown = was->second.shown;
-        else if (window.shown != was->second.shown)
-            changes.push_back("window " + window_number(window.config.number) + (window.shown ? " shown" : " hidden") +
-                              ": its visible= line changed");
-    }
+    keep_shown(was_shown, panel_.windows(), changes);
     if (changes.size() > 1 && changes.front() == NO_CHANGE)
         changes.erase(changes.begin());
     for (const std::string &line : changes)
