@@ -16,6 +16,7 @@
 #include "panel.h"
 #include "panel_config.h"
 #include "panel_layout.h"
+#include "panel_reload.h"
 #include "reading.h"
 #include "scenario.h"
 #include "scenario_script.h"
@@ -77,16 +78,24 @@ int main(int argc, char **argv) {
     const std::string script_path = options.script_path.empty() ? "" : bench::full_path(options.script_path);
     std::string out_folder = options.out_folder.empty() ? "" : bench::full_path(options.out_folder);
     std::string trace_path = options.trace_path.empty() ? "" : bench::full_path(options.trace_path);
-    std::string sim_folder = options.sim_folder.empty() ? "" : bench::full_path(options.sim_folder);
+    const std::string given_sim_folder = options.sim_folder.empty() ? "" : bench::full_path(options.sim_folder);
+    std::string sim_folder = given_sim_folder;
     const std::string frames_folder = options.frames_folder.empty() ? "" : bench::full_path(options.frames_folder);
     const std::string audio_path = options.audio_path.empty() ? "" : bench::full_path(options.audio_path);
 
+    // The panel file, read so at the start and at every reload.
+    auto read_panel = [&](bench::PanelConfig &read, bench::Diagnostics &found, std::string &why) {
+        std::string panel_text;
+        if (!bench::read_input(config_path, "panel configuration", panel_text, why))
+            return false;
+        read = bench::read_panel_text(options.config_path, panel_text, found, config_path, given_sim_folder);
+        return true;
+    };
     std::string text;
-    if (!bench::read_input(config_path, "panel configuration", text, error))
-        return refuse(error);
     bench::Diagnostics panel_found, script_found;
-    const bench::PanelConfig config =
-        bench::read_panel_text(options.config_path, text, panel_found, config_path, sim_folder);
+    bench::PanelConfig config;
+    if (!read_panel(config, panel_found, error))
+        return refuse(error);
     sim_folder = config.simulator_folder;
     std::vector<bench::Command> commands;
     if (!script_path.empty()) {
@@ -165,22 +174,26 @@ int main(int argc, char **argv) {
         trace.line("window " + bench::window_number(window.config.number) + ": " + std::to_string(window.width) +
                    " x " + std::to_string(window.height) + " pixels, " + bench::describe(window.scale) +
                    (window.shown ? "" : ", hidden"));
-    if (frames.is_open()) {
-        const int first = panel.find_window("");
-        panel.cycled = [&, first] { frames.write(panel.compose(first)); };
-    }
+    if (frames.is_open())
+        panel.cycled = [&] { frames.write(panel.compose(panel.find_window(""))); };
+    bench::PanelReload reload(panel, trace, {options.config_path, config_path, read_panel}, config, options.strict);
+    scenario.reload_panel = [&reload](const std::string &cause) { reload.reload(cause); };
+    // The window without a script watches the panel's files; a script reloads by its command.
+    if (options.window && script_path.empty())
+        reload.watch_files();
     int status = 0;
     if (options.window) {
         bench::WindowOptions window_options;
         window_options.zoom_percent = options.zoom_percent;
-        status = bench::run_window(panel, script_path.empty() ? nullptr : &scenario, trace, window_options, error);
+        status = bench::run_window(panel, script_path.empty() ? nullptr : &scenario, reload, trace, window_options,
+                                   error);
         if (!error.empty())
             fprintf(stderr, "bench: %s\n", error.c_str());
     } else {
         panel.start();
         status = bench::run_headless(scenario, panel);
     }
-    panel.stop();
+    panel.finish();
     if (!frames.error().empty())
         return refuse(frames.error());
     return status;

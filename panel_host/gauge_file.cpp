@@ -6,6 +6,14 @@
 
 namespace panel_host {
 
+namespace {
+
+GaugeCopies *copies_in_use = nullptr;
+
+}  // namespace
+
+void GaugeFile::load_from_copies(GaugeCopies *copies) { copies_in_use = copies; }
+
 std::unique_ptr<GaugeFile> GaugeFile::load(const std::string &path, std::string &error) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -18,7 +26,17 @@ std::unique_ptr<GaugeFile> GaugeFile::load(const std::string &path, std::string 
         return nullptr;
     }
     std::unique_ptr<GaugeFile> file(new GaugeFile);
-    file->module_ = LoadLibraryA(path.c_str());
+    file->path_ = path;
+    if (copies_in_use != nullptr) {
+        std::string why;
+        file->copy_ = copies_in_use->copy(path, why);
+        if (file->copy_.empty()) {
+            error = path + ": " + why;
+            return nullptr;
+        }
+        file->copies_ = copies_in_use;
+    }
+    file->module_ = LoadLibraryA((file->copy_.empty() ? path : file->copy_).c_str());
     if (file->module_ == nullptr) {
         const DWORD code = GetLastError();
         char reason[256] = "";
@@ -63,6 +81,8 @@ std::unique_ptr<GaugeFile> GaugeFile::load(const std::string &path, std::string 
 GaugeFile::~GaugeFile() {
     if (module_ != nullptr)
         FreeLibrary(module_);
+    if (copies_ != nullptr)
+        copies_->remove(copy_);
 }
 
 GaugeHeader *GaugeFile::find(const std::string &name) const {

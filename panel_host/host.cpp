@@ -264,3 +264,15 @@ const Picture *Host::picture(const ElementRecord *head) const {
 }
 
 }  // namespace panel_host
+
+namespace panel_host {
+
+void Host::forget_gauges() {
+    mouse_.clear();
+    images_.clear();
+    icon_values_.clear();
+    pictures_.clear();
+    calls.clear();
+}
+
+}  // namespace panel_host

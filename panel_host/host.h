@@ -102,6 +102,9 @@ public:
     void refresh_var(ModuleVar *variable);
 
     static Host *active();
+    // Drops every record kept by element or gauge (images, icon values,
+    // pictures, mouse registrations): their gauges are killed and unloaded.
+    void forget_gauges();
 
 private:
     void log(const char *service, std::vector<uintptr_t> args, const char *name = nullptr);

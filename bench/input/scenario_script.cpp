@@ -25,6 +25,7 @@ const std::vector<CommandSyntax> COMMANDS = {
     {"expect-window-as-panel", "|WINDOW"},
     {"note", "TEXT..."},
     {"quit", ""},
+    {"reload", ""},
     {"lose-sound", "GAUGE"},
     {"fail-sound", "GAUGE OPERATION|GAUGE OPERATION CODE"},
 };

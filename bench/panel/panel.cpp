@@ -21,16 +21,22 @@ std::string hex(uint32_t number) {
 }  // namespace
 
 Panel::Panel(Trace &trace, const std::vector<std::string> &variables, bool only_these)
-    : trace_(trace), aircraft_(host_, trace, variables, only_these), sound_(trace) {}
+    : trace_(trace), aircraft_(host_, trace, variables, only_these), sound_(trace) {
+    panel_host::GaugeFile::load_from_copies(&copies_);
+}
 
-Panel::~Panel() { stop(); }
+Panel::~Panel() {
+    finish();
+    panel_host::GaugeFile::load_from_copies(nullptr);
+}
 
-void Panel::warn_of_placement(Diagnostics &found) const {
-    for (size_t i = 0; i < gauges_.size(); ++i) {
-        const PlacedGauge &gauge = gauges_[i];
+void Panel::warn_of_placement(const PanelLayout &layout, Diagnostics &found) {
+    const std::vector<PlacedGauge> &gauges = layout.gauges;
+    for (size_t i = 0; i < gauges.size(); ++i) {
+        const PlacedGauge &gauge = gauges[i];
         if (!gauge.runs() || gauge.zero_box())
             continue;
-        const PanelWindow &window = windows_[gauge.window];
+        const PanelWindow &window = layout.windows[gauge.window];
         const Box whole{0, 0, window.width, window.height};
         const Box &box = gauge.box;
         const std::string extent = "the gauge (" + describe_place(gauge) + ")";
@@ -41,7 +47,7 @@ void Panel::warn_of_placement(Diagnostics &found) const {
         else if (box.left < 0 || box.top < 0 || box.right() > whole.right() || box.bottom() > whole.bottom())
             found.warning(gauge.where, extent + " reaches past the " + size + "'s edge");
         for (size_t j = 0; j < i; ++j) {
-            const PlacedGauge &other = gauges_[j];
+            const PlacedGauge &other = gauges[j];
             if (other.runs() && !other.zero_box() && other.window == gauge.window && box.overlaps(other.box))
                 found.warning(gauge.where, extent + " overlaps " + other.line.key + " (" + other.label +
                                                "), which it covers");
@@ -64,23 +70,44 @@ void Panel::watch(const PlacedGauge &gauge) {
 }
 
 bool Panel::load(const PanelConfig &config, Diagnostics &found) {
+    PanelLayout layout;
+    if (!lay_out(config, found, layout))
+        return false;
+    take(std::move(layout));
+    return true;
+}
+
+bool Panel::lay_out(const PanelConfig &config, Diagnostics &found, PanelLayout &layout) const {
+    std::vector<PanelWindow> &windows = layout.windows;
+    std::vector<PlacedGauge> &gauges = layout.gauges;
     for (const WindowConfig &window : config.windows)
-        windows_.push_back(open_window(config, window, found));
+        windows.push_back(open_window(config, window, found));
     GaugeFiles files;
-    for (size_t index = 0; index < windows_.size(); ++index)
-        for (const GaugeLine &line : windows_[index].config.gauges) {
-            PlacedGauge gauge = place_gauge(config, windows_[index], static_cast<int>(index), line, files, gauges_);
+    for (size_t index = 0; index < windows.size(); ++index)
+        for (const GaugeLine &line : windows[index].config.gauges) {
+            PlacedGauge gauge = place_gauge(config, windows[index], static_cast<int>(index), line, files, gauges);
             if (!gauge.runs())
                 found.warning(gauge.where, gauge.not_run + "; the bench shows a placeholder there");
-            gauges_.push_back(std::move(gauge));
+            gauges.push_back(std::move(gauge));
         }
-    for (size_t index = 0; index < windows_.size(); ++index)
-        size_window(windows_[index], config.path,
-                    window_contents(gauges_, static_cast<int>(index), windows_[index].scale), found);
+    for (size_t index = 0; index < windows.size(); ++index)
+        size_window(windows[index], config.path, window_contents(gauges, static_cast<int>(index), windows[index].scale),
+                    found);
     if (found.has_errors()) {
-        stop();
+        layout = PanelLayout();
         return false;
     }
+    warn_of_placement(layout, found);
+    return true;
+}
+
+void Panel::take(PanelLayout layout) {
+    stop();
+    // The host's records of the gauges just unloaded go with them; their
+    // successors install afresh.
+    host_.forget_gauges();
+    windows_ = std::move(layout.windows);
+    gauges_ = std::move(layout.gauges);
     // Each gauge file's sound and debug output are watched once, under the name of its file.
     std::vector<HMODULE> watched;
     for (const PlacedGauge &gauge : gauges_)
@@ -88,8 +115,6 @@ bool Panel::load(const PanelConfig &config, Diagnostics &found) {
             watched.push_back(gauge.file->module());
             watch(gauge);
         }
-    warn_of_placement(found);
-    return true;
 }
 
 void Panel::use_clock_sound() { sound_clock_ = std::make_shared<SoundClock>(); }
@@ -171,13 +196,17 @@ void Panel::stop() {
         sound_.check_released();
         started_ = false;
     }
-    std::string error;
-    if (!sound_track_.close(error))
-        fprintf(stderr, "bench: %s\n", error.c_str());
     sound_.clear();  // before the files unload: they undo the patch of their imports
     debug_.clear();
     gauges_.clear();  // the last reference to each file unloads it
     windows_.clear();
+}
+
+void Panel::finish() {
+    stop();
+    std::string error;
+    if (!sound_track_.close(error))
+        fprintf(stderr, "bench: %s\n", error.c_str());
 }
 
 void Panel::trace_icons() {

@@ -14,6 +14,7 @@
 #include "aircraft.h"
 #include "clock_sound_device.h"
 #include "debug_output.h"
+#include "gauge_copies.h"
 #include "gauge_file.h"
 #include "gauge_placement.h"
 #include "host.h"
@@ -27,6 +28,13 @@
 
 namespace bench {
 
+// A panel's windows and the gauges their lines place, the gauge files
+// loaded, not yet installed.
+struct PanelLayout {
+    std::vector<PanelWindow> windows;
+    std::vector<PlacedGauge> gauges;  // in window order, then gauge number
+};
+
 class Panel {
 public:
     // The panel variables: see Aircraft.
@@ -38,6 +46,12 @@ public:
     // run is a warning and a placeholder. Warns of gauges outside their
     // window or overlapping. False when `found` has a mistake; nothing runs then.
     bool load(const PanelConfig &config, Diagnostics &found);
+    // The same into `layout`, leaving the panel as it is: its gauges run on
+    // while a new layout is loaded beside them, each file from a copy of its own.
+    bool lay_out(const PanelConfig &config, Diagnostics &found, PanelLayout &layout) const;
+    // Stops the gauges that run, unloads their files and puts `layout` in
+    // their place; start() installs it. The aircraft carries on.
+    void take(PanelLayout layout);
     // Gives the gauge files the bench's sound device on the panel's clock
     // instead of the machine's; called before load().
     void use_clock_sound();
@@ -56,6 +70,8 @@ public:
     // Kills every gauge, warns of sound references still held, and unloads
     // the gauge files.
     void stop();
+    // stop(), then finishes the sound track: the end of the run.
+    void finish();
 
     // A click at a point of window `window`, in its design units: the topmost
     // gauge whose region holds it. Returns false when no region does.
@@ -89,7 +105,7 @@ public:
 
 private:
     void trace_icons();
-    void warn_of_placement(Diagnostics &found) const;
+    static void warn_of_placement(const PanelLayout &layout, Diagnostics &found);
     void watch(const PlacedGauge &gauge);
 
     Trace &trace_;
@@ -99,6 +115,7 @@ private:
     DebugOutput debug_;
     std::shared_ptr<SoundClock> sound_clock_;
     SoundTrack sound_track_;
+    panel_host::GaugeCopies copies_;  // outlives the gauge files loaded from it
     std::vector<PanelWindow> windows_;
     std::vector<PlacedGauge> gauges_;  // in window order, then gauge number
     bool started_ = false;

@@ -40,6 +40,7 @@ const std::vector<Scenario::CommandRunner> Scenario::RUNNERS = {
     {"expect-window-as-panel", &Scenario::expect_window_as_panel},
     {"note", &Scenario::note},
     {"quit", &Scenario::quit},
+    {"reload", &Scenario::reload},
     {"lose-sound", &Scenario::sound_fault},
     {"fail-sound", &Scenario::sound_fault},
 };
@@ -366,6 +367,13 @@ bool Scenario::note(const Command &command) {
 
 bool Scenario::quit(const Command &) {
     quit_ = true;
+    return true;
+}
+
+bool Scenario::reload(const Command &command) {
+    if (!reload_panel)
+        return fail("the bench cannot reload here");
+    reload_panel(where(command));
     return true;
 }
 

@@ -51,6 +51,9 @@ public:
     // screen, zoomed, and the size it is shown at.
     std::function<bool(int window, panel_host::Picture &picture, std::string &error)> window_picture;
     std::function<void(int window, int &width, int &height)> shown_size;
+    // Reloads the panel from its files; `cause` names the script's line. A
+    // refused reload is no failure of the script: the last good panel runs on.
+    std::function<void(const std::string &cause)> reload_panel;
 
 private:
     using Runner = bool (Scenario::*)(const Command &);
@@ -74,6 +77,7 @@ private:
     bool expect_window_as_panel(const Command &command);
     bool note(const Command &command);
     bool quit(const Command &command);
+    bool reload(const Command &command);
     bool sound_fault(const Command &command);
 
     bool fail(const std::string &what);

@@ -32,6 +32,8 @@ struct WindowState {
     std::string *error = nullptr;
     PanelView view;
     panel_host::Picture screen;  // the client area, drawn whole at each paint
+    PanelReload *reload = nullptr;
+    bool reloading = false;  // ticks wait while the gauges are replaced
 };
 
 WindowState state;
@@ -42,9 +44,13 @@ std::string zoom_name() {
     return state.view.fits() ? "fit" : std::to_string(percent_of(state.view.zoom())) + "%";
 }
 
-void show_zoom_in_title(HWND window) {
+// The title: the zoom, and why the last reload was refused while the last
+// good panel runs on.
+void show_title(HWND window) {
     const std::string zoom = std::to_string(percent_of(state.view.zoom())) + "%";
-    const std::string title = "Panel bench - " + zoom + (state.view.fits() ? " (fit)" : "");
+    std::string title = "Panel bench - " + zoom + (state.view.fits() ? " (fit)" : "");
+    if (state.reload != nullptr && !state.reload->refusal().empty())
+        title += " - reload refused: " + state.reload->refusal();
     SetWindowTextA(window, title.c_str());
 }
 
@@ -65,7 +71,7 @@ void update_scroll_bars(HWND window) {
 
 void view_changed(HWND window) {
     update_scroll_bars(window);
-    show_zoom_in_title(window);
+    show_title(window);
     InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -202,6 +208,34 @@ bool set_zoom(HWND window, int percent) {
     return true;
 }
 
+// Reloads the panel (`cause` for the trace) and lays the screen out for its
+// windows: a fixed zoom stays, fit is recomputed, and the main window takes
+// the layout's new size within the work area.
+void reload_panel(HWND window, const std::string &cause) {
+    state.reloading = true;
+    const int width = state.view.layout().width(), height = state.view.layout().height();
+    if (state.reload->reload(cause)) {
+        state.view.set_layout(lay_out_screen(state.panel->windows()));
+        if (state.view.layout().width() != width || state.view.layout().height() != height) {
+            const RECT frame =
+                main_window_frame(work_area(), static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), state.view);
+            SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        lay_out(window);
+    }
+    show_title(window);
+    InvalidateRect(window, nullptr, FALSE);
+    state.reloading = false;
+}
+
+// A reload once the watched panel files have changed and settled.
+void watch_files(HWND window) {
+    const std::string changed = state.reload->poll(GetTickCount());
+    if (!changed.empty())
+        reload_panel(window, changed);
+}
+
 // Runs the script's commands due now; closes the window when it ends in quit or fails.
 void step_script(HWND window) {
     if (!state.script_running)
@@ -253,6 +287,10 @@ bool key_down(HWND window, WPARAM key) {
     }
     if (control)
         return false;
+    if (key == VK_F5) {
+        reload_panel(window, "F5");
+        return true;
+    }
     if (key == 'Z')
         state.view.toggle_fit();
     else if (key == VK_OEM_PLUS || key == VK_ADD)
@@ -268,9 +306,12 @@ bool key_down(HWND window, WPARAM key) {
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_TIMER:
+        if (state.reloading)
+            return 0;
         state.panel->cycle();
         InvalidateRect(window, nullptr, FALSE);
         step_script(window);
+        watch_files(window);
         return 0;
     case WM_PAINT:
         paint(window);
@@ -315,8 +356,10 @@ void trace_main_window(HWND window, const RECT &work) {
 
 }  // namespace
 
-int run_window(Panel &panel, Scenario *scenario, Trace &trace, const WindowOptions &options, std::string &error) {
+int run_window(Panel &panel, Scenario *scenario, PanelReload &reload, Trace &trace, const WindowOptions &options,
+               std::string &error) {
     state = WindowState{&panel, scenario, &trace, scenario != nullptr, 0, &error, PanelView(), {}};
+    state.reload = &reload;
     state.view.set_layout(lay_out_screen(panel.windows()));
     if (options.zoom_percent != 0)
         state.view.set_zoom(zoom_of_percent(options.zoom_percent));
@@ -361,6 +404,7 @@ int run_window(Panel &panel, Scenario *scenario, Trace &trace, const WindowOptio
             return send_key(window, key, why);
         };
         scenario->set_zoom = [window](int percent, std::string &) { return set_zoom(window, percent); };
+        scenario->reload_panel = [window](const std::string &cause) { reload_panel(window, cause); };
     }
     SetTimer(window, PANEL_TIMER, 1000 / TICKS_PER_SECOND, nullptr);
     if (scenario != nullptr) {

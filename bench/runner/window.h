@@ -9,6 +9,7 @@
 #include <string>
 
 #include "panel.h"
+#include "panel_reload.h"
 #include "scenario.h"
 #include "trace.h"
 
@@ -20,8 +21,9 @@ struct WindowOptions {
 
 // Opens the window, starts the panel and runs it until the window closes or
 // the script (if any) quits or fails; window toggles and zooms go into `trace`.
-// Returns the exit status.
-int run_window(Panel &panel, Scenario *scenario, Trace &trace, const WindowOptions &options,
+// F5, the script's reload command and, when `reload` watches them, changes of
+// the panel's files reload the panel. Returns the exit status.
+int run_window(Panel &panel, Scenario *scenario, PanelReload &reload, Trace &trace, const WindowOptions &options,
                std::string &error);
 
 }  // namespace bench
