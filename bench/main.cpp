@@ -149,6 +149,8 @@ int main(int argc, char **argv) {
         return refuse("--strict: " + std::to_string(warned) + " warning(s) above count as mistakes");
     if (check_only) {
         fputs(bench::describe_layout(panel).c_str(), stdout);
+        for (const std::string &note : panel.notes())
+            printf("note: %s\n", note.c_str());
         printf("bench: %s%s%s: no mistakes found\n", options.config_path.c_str(),
                script_path.empty() ? "" : " and ", options.script_path.c_str());
         return 0;
@@ -170,6 +172,7 @@ int main(int argc, char **argv) {
         const int first = panel.find_window("");
         panel.cycled = [&, first] { frames.write(panel.compose(first)); };
     }
+    panel.set_call_limit(options.call_limit);
     int status = 0;
     if (options.window) {
         status = bench::run_window(panel, script_path.empty() ? nullptr : &scenario, trace, error);
@@ -179,8 +182,13 @@ int main(int argc, char **argv) {
         panel.start();
         status = bench::run_headless(scenario, panel);
     }
+    const int stopped = panel.stopped_gauges();
     panel.stop();
     if (!frames.error().empty())
         return refuse(frames.error());
+    if (options.strict && stopped > 0 && status == 0) {
+        fprintf(stderr, "bench: --strict: %d gauge(s) stopped during the run\n", stopped);
+        return SCRIPT_MISTAKE;
+    }
     return status;
 }

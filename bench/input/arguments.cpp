@@ -1,11 +1,13 @@
 #include "arguments.h"
 
+#include <cstdlib>
+
 namespace bench {
 
 const char USAGE[] =
     "usage: bench PANEL.cfg [--script FILE] [--window] [--check] [--strict] [--out FOLDER] [--trace FILE]\n"
     "             [--sim-folder FOLDER] [--variables NAME,NAME,...] [--frames FOLDER]\n"
-    "             [--real-sound] [--audio FILE.wav]\n"
+    "             [--real-sound] [--audio FILE.wav] [--call-limit SECONDS]\n"
     "       bench --help\n"
     "  --script      run the scenario script (headless unless --window)\n"
     "  --window      show the panel in a window; clicks go to the gauges\n"
@@ -20,7 +22,9 @@ const char USAGE[] =
     "  --frames      write the panel picture after every tick into FOLDER, 00001.bmp on\n"
     "  --real-sound  play the gauges' sound on the machine's device, in real time\n"
     "                (headless runs play it on the bench's own device, on the panel's clock)\n"
-    "  --audio       write what the gauges play, mixed on the panel's clock, into FILE.wav\n";
+    "  --audio       write what the gauges play, mixed on the panel's clock, into FILE.wav\n"
+    "  --call-limit  seconds a gauge call may take before the bench steps in (default 10;\n"
+    "                0: no limit)\n";
 
 namespace {
 
@@ -47,7 +51,7 @@ bool read_arguments(const std::vector<std::string> &arguments, Options &options,
         const char *what;
         std::string *value;
     };
-    std::string variables;
+    std::string variables, call_limit;
     const Valued valued[] = {
         {"--script", "a scenario file", &options.script_path},
         {"--out", "a folder", &options.out_folder},
@@ -56,6 +60,7 @@ bool read_arguments(const std::vector<std::string> &arguments, Options &options,
         {"--variables", "a list of names", &variables},
         {"--frames", "a folder", &options.frames_folder},
         {"--audio", "a WAVE file", &options.audio_path},
+        {"--call-limit", "a number of seconds", &call_limit},
     };
     struct Flag {
         const char *name;
@@ -116,6 +121,15 @@ bool read_arguments(const std::vector<std::string> &arguments, Options &options,
             return false;
         }
         options.config_path = arg;
+    }
+    if (!call_limit.empty()) {
+        char *end = nullptr;
+        options.call_limit = strtod(call_limit.c_str(), &end);
+        if (*end != '\0' || call_limit.find_first_not_of("0123456789.") != std::string::npos ||
+            !(options.call_limit >= 0 && options.call_limit <= 3600)) {
+            error = "--call-limit: \"" + call_limit + "\" is not a number of seconds from 0 to 3600";
+            return false;
+        }
     }
     if (options.config_path.empty()) {
         error = "no panel file (PANEL.cfg) named";

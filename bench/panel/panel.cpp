@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "bench_limits.h"
+#include "clock_sound_buffer.h"
+#include "foreign_records.h"
 #include "placeholder.h"
 #include "sound_mixer.h"
 
@@ -17,6 +19,20 @@ std::string hex(uint32_t number) {
     snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(number));
     return text;
 }
+
+uint32_t word(const void *pointer) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer)); }
+
+template <typename Routine>
+const void *code(Routine *routine) {
+    return reinterpret_cast<const void *>(routine);
+}
+
+// The element tree's problem, read under the guard: the records are the gauge file's.
+struct TreeCheck {
+    ElementRecord *head;
+    std::string problem;
+};
+void HOST_CALL check_tree(TreeCheck *check) { check->problem = panel_host::element_tree_problem(check->head); }
 
 }  // namespace
 
@@ -70,6 +86,8 @@ bool Panel::load(const PanelConfig &config, Diagnostics &found) {
     for (size_t index = 0; index < windows_.size(); ++index)
         for (const GaugeLine &line : windows_[index].config.gauges) {
             PlacedGauge gauge = place_gauge(config, windows_[index], static_cast<int>(index), line, files, gauges_);
+            if (gauge.runs())
+                check_records(gauge);
             if (!gauge.runs())
                 found.warning(gauge.where, gauge.not_run + "; the bench shows a placeholder there");
             gauges_.push_back(std::move(gauge));
@@ -96,6 +114,80 @@ bool Panel::load(const PanelConfig &config, Diagnostics &found) {
     return true;
 }
 
+void Panel::check_records(PlacedGauge &gauge) {
+    TreeCheck check{gauge.head(), ""};
+    panel_host::CallResult result = panel_host::call_guarded("the walk of its element tree", code(&check_tree), {word(&check)});
+    if (!result.returned)
+        gauge.not_run = "its element records cannot be read: " + result.stop.reason;
+    else if (!check.problem.empty())
+        gauge.not_run = check.problem + ", so the gauge does not run";
+    else if (gauge.header->version != GAUGE_HEADER_VERSION)
+        notes_.push_back(gauge.place + " (" + gauge.label + "): its header is of version " +
+                         std::to_string(gauge.header->version) + ", not " + std::to_string(GAUGE_HEADER_VERSION) +
+                         "; the bench runs it the same way");
+}
+
+bool Panel::call(PlacedGauge &gauge, const char *routine, const void *code, std::initializer_list<uint32_t> args) {
+    if (code == nullptr)
+        return true;
+    calling_ = &gauge;
+    panel_host::CallResult result = panel_host::call_guarded(routine, code, args);
+    calling_ = nullptr;
+    if (!result.returned)
+        stop_gauge(gauge, result.stop);
+    return result.returned;
+}
+
+void Panel::stop_gauge(PlacedGauge &gauge, const panel_host::CallStop &stop) {
+    std::string what = stop.reason + (stop.where.empty() ? "" : " at " + stop.where);
+    gauge.not_run = "stopped in " + stop.routine + " at tick " + std::to_string(aircraft_.ticks()) + ": " + what;
+    stopped_[&gauge] = gauge.label + ": stopped";
+    host_.forget_gauge(gauge.header);
+    if (sound_clock_ != nullptr)
+        for (ClockSoundBuffer *buffer : sound_clock_->buffers())
+            if (buffer->owner() == gauge.file->module())
+                buffer->Stop();
+    trace_.line(gauge.label + ": stopped in " + stop.routine + ": " + what);
+    trace_.warning(gauge.place + " (" + gauge.label + ") " + gauge.not_run +
+                   "; the bench calls it no more and shows a placeholder there");
+}
+
+void Panel::call_linkage(bool start) {
+    std::vector<HMODULE> called;
+    for (PlacedGauge &gauge : gauges_) {
+        if (!gauge.runs() || std::find(called.begin(), called.end(), gauge.file->module()) != called.end())
+            continue;
+        called.push_back(gauge.file->module());
+        ModuleLinkage *linkage = gauge.file->linkage();
+        const void *routine = code(start ? linkage->module_start : linkage->module_end);
+        const char *name = start ? "Linkage's start routine" : "Linkage's end routine";
+        if (routine == nullptr)
+            continue;
+        panel_host::CallResult result = panel_host::call_guarded(name, routine, {});
+        if (result.returned)
+            continue;
+        for (PlacedGauge &sharer : gauges_)
+            if (sharer.runs() && sharer.file == gauge.file)
+                stop_gauge(sharer, result.stop);
+    }
+}
+
+void Panel::end_hung_run(const panel_host::CallStop &stop) {
+    const PlacedGauge *gauge = calling_;
+    const std::string who = gauge == nullptr ? std::string("a gauge") : gauge->place + " (" + gauge->label + ")";
+    const std::string what = stop.routine + " " + stop.reason + " (at " + stop.where + ")";
+    trace_.line((gauge == nullptr ? std::string("a gauge") : gauge->label) + ": " + what + "; the run ends");
+    trace_.warning(who + ": " + what + "; the run ends without killing the gauges (exit status 3)");
+    std::string error;
+    if (!sound_track_.close(error))
+        fprintf(stderr, "bench: %s\n", error.c_str());
+    fflush(stdout);
+    fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+    for (;;)
+        Sleep(INFINITE);
+}
+
 void Panel::use_clock_sound() { sound_clock_ = std::make_shared<SoundClock>(); }
 
 bool Panel::record_sound_track(const std::string &path, std::string &error) {
@@ -110,6 +202,10 @@ void Panel::start() {
     for (PlacedGauge &gauge : gauges_)
         if (gauge.runs())
             gauge.file->connect(host_.services());
+    if (call_limit_ > 0)
+        watchdog_ = std::make_unique<panel_host::CallWatchdog>(
+            call_limit_, [this](const panel_host::CallStop &stop) { end_hung_run(stop); });
+    call_linkage(true);
     for (PlacedGauge &gauge : gauges_) {
         if (!gauge.runs())
             continue;
@@ -117,10 +213,12 @@ void Panel::start() {
                     gauge.place + ", " + describe_place(gauge) +
                     (gauge.line.parameter.empty() ? "" : "; parameter \"" + gauge.line.parameter + "\""));
         host_.install_error.clear();
-        gauge.header->install(gauge.file->module());
+        if (!call(gauge, "install", code(gauge.header->install), {word(gauge.file->module())}))
+            continue;
         if (!host_.install_error.empty())
             trace_.line(gauge.label + ": " + host_.install_error);
-        gauge.header->initialize();
+        if (!call(gauge, "initialize", code(gauge.header->initialize)))
+            continue;
         const std::vector<std::string> unprovided = aircraft_.take_unprovided();
         if (!unprovided.empty()) {
             std::string names;
@@ -130,7 +228,7 @@ void Panel::start() {
                            " panel variable(s) the bench does not provide (not in --variables):" +
                            names);
         }
-        gauge.header->query();
+        call(gauge, "query", code(gauge.header->query));
         sound_.flush();
     }
     started_ = true;
@@ -148,13 +246,13 @@ void Panel::cycle() {
         sound_clock_->tick = aircraft_.ticks();
     for (PlacedGauge &gauge : gauges_)
         if (gauge.runs())
-            gauge.header->update();
+            call(gauge, "update", code(gauge.header->update));
     for (PlacedGauge &gauge : gauges_)
         if (gauge.runs())
-            gauge.header->generate(0);
+            call(gauge, "generate", code(gauge.header->generate), {0});
     for (PlacedGauge &gauge : gauges_)
         if (gauge.runs())
-            gauge.header->draw();
+            call(gauge, "draw", code(gauge.header->draw));
     host_.calls.clear();
     aircraft_.trace_changes();
     trace_icons();
@@ -168,10 +266,12 @@ void Panel::stop() {
         for (PlacedGauge &gauge : gauges_) {
             if (!gauge.runs())
                 continue;
-            gauge.header->kill();
-            trace_.line(gauge.label + ": killed");
+            if (call(gauge, "kill", code(gauge.header->kill)))
+                trace_.line(gauge.label + ": killed");
         }
+        call_linkage(false);
         sound_.check_released();
+        watchdog_.reset();
         started_ = false;
     }
     std::string error;
@@ -227,8 +327,12 @@ bool Panel::click_pixel(int window, int x, int y) {
             continue;
         trace_.line("click " + where + ": " + gauge->label + " at (" + std::to_string(local_x) + ", " +
                     std::to_string(local_y) + ")");
+        host_.stopped.reset();
         std::optional<int32_t> result = host_.click(gauge->header, local_x, local_y);
-        trace_.line("  handler returned " + std::to_string(result.value_or(0)));
+        if (host_.stopped)
+            stop_gauge(*gauge, *host_.stopped);
+        else
+            trace_.line("  handler returned " + std::to_string(result.value_or(0)));
         aircraft_.trace_changes();
         sound_.flush();
         return true;
@@ -243,7 +347,8 @@ bool Panel::click_point(const PlacedGauge &gauge, int &x, int &y) const {
     for (const panel_host::MouseRegistration &registration : host_.mouse_registrations()) {
         if (registration.gauge != gauge.header)
             continue;
-        for (MouseRegion *region = registration.list; region->kind != MOUSE_END_OF_LIST; ++region) {
+        const int count = registration.list == nullptr ? 0 : panel_host::mouse_region_count(registration.list);
+        for (const MouseRegion *region = registration.list; region < registration.list + count; ++region) {
             if (region->kind != MOUSE_CHILD || region->handler == nullptr)
                 continue;
             const Box &box = gauge.box;
@@ -308,11 +413,13 @@ panel_host::Picture Panel::compose(int window) const {
         const Box &box = gauge.box;
         if (!gauge.runs()) {
             const Scale &scale = panel_window.scale;
+            auto stopped = stopped_.find(&gauge);
+            const std::string &label = stopped == stopped_.end() ? gauge.label : stopped->second;
             if (box.width > 0)
-                draw_placeholder(picture, box.left, box.top, box.width, box.height, gauge.label);
+                draw_placeholder(picture, box.left, box.top, box.width, box.height, label);
             else
                 draw_placeholder(picture, to_pixels(scale, gauge.line.x), to_pixels(scale, gauge.line.y), 0, 0,
-                                 gauge.label);
+                                 label);
             continue;
         }
         const panel_host::Picture *drawn = host_.picture(gauge.head());
