@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "load_watch.h"
 #include "pe_check.h"
 
 namespace panel_host {
@@ -18,7 +19,12 @@ std::unique_ptr<GaugeFile> GaugeFile::load(const std::string &path, std::string 
         return nullptr;
     }
     std::unique_ptr<GaugeFile> file(new GaugeFile);
-    file->module_ = LoadLibraryA(path.c_str());
+    std::string fault;
+    file->module_ = load_library_watched(path, fault);
+    if (file->module_ == nullptr && !fault.empty()) {
+        error = path + ": its entry point faulted as the file loaded (" + fault + "); the file is not loaded";
+        return nullptr;
+    }
     if (file->module_ == nullptr) {
         const DWORD code = GetLastError();
         char reason[256] = "";

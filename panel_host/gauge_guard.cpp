@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "guard_frame.h"
+#include "load_watch.h"
 
 namespace panel_host {
 
@@ -19,13 +20,13 @@ std::string hex(uintptr_t number, int digits = 0) {
     return text;
 }
 
-std::string exception_name(const GuardFrame &frame) {
-    switch (frame.exception) {
+}  // namespace
+
+std::string describe_exception(DWORD code, DWORD flags, ULONG_PTR access, ULONG_PTR address) {
+    switch (code) {
     case EXCEPTION_ACCESS_VIOLATION: {
-        const char *access = frame.information[0] == 0   ? "reading"
-                             : frame.information[0] == 8 ? "executing"
-                                                          : "writing";
-        return std::string("access violation ") + access + " " + hex(frame.information[1], 8);
+        const char *how = access == 0 ? "reading" : access == 8 ? "executing" : "writing";
+        return std::string("access violation ") + how + " " + hex(address, 8);
     }
     case EXCEPTION_ILLEGAL_INSTRUCTION: return "illegal instruction";
     case EXCEPTION_PRIV_INSTRUCTION: return "privileged instruction";
@@ -48,14 +49,16 @@ std::string exception_name(const GuardFrame &frame) {
     case EXCEPTION_INVALID_HANDLE: return "invalid handle";
     case 0xE06D7363: return "a C++ exception (code 0xE06D7363) its own code left uncaught";
     }
-    return "exception " + hex(frame.exception, 8) + (frame.flags & EXCEPTION_NONCONTINUABLE ? " (noncontinuable)" : "");
+    return "exception " + hex(code, 8) + (flags & EXCEPTION_NONCONTINUABLE ? " (noncontinuable)" : "");
 }
+
+namespace {
 
 CallStop describe_stop(const GuardFrame &frame) {
     CallStop stop;
     stop.routine = frame.stopped_routine != nullptr ? frame.stopped_routine : frame.routine;
     if (frame.stop == StopKind::Exception)
-        stop.reason = exception_name(frame);
+        stop.reason = describe_exception(frame.exception, frame.flags, frame.information[0], frame.information[1]);
     else
         stop.reason = frame.reason;
     if (frame.address != nullptr)
@@ -113,8 +116,13 @@ CallResult call_guarded(const char *routine, const void *code, std::initializer_
     result.returned = !stopped;
     if (stopped) {
         result.stop = describe_stop(frame);
-        if (frame.stop == StopKind::Exception && frame.exception == EXCEPTION_STACK_OVERFLOW && !restore_stack_guard())
-            result.stop.reason += "; the stack's guard page cannot be restored";
+        if (frame.stop == StopKind::Exception && frame.exception == EXCEPTION_STACK_OVERFLOW && !restore_stack_guard()) {
+            // Another overflow could not be caught: the run cannot go on.
+            fprintf(stderr, "bench: %s overflowed the stack (%s), and its guard page cannot be restored; the bench ends\n",
+                    routine, result.stop.where.c_str());
+            fflush(stderr);
+            TerminateProcess(GetCurrentProcess(), 3);
+        }
         return result;
     }
     result.word = frame.word_result;
@@ -154,23 +162,28 @@ std::string code_place(const void *address) {
 }
 
 bool restore_stack_guard() {
-    // The lowest committed page of the stack takes the guard flag again, as
-    // a new thread's stack has it, kept a few pages above the end of the
-    // reservation, where the system handles the overflow itself.
+    // After an overflow the stack is committed down to its last usable page
+    // and has no guard page left: the lowest committed page takes the guard
+    // flag again, as the system moves it down while the stack grows.
     SYSTEM_INFO system;
     GetSystemInfo(&system);
     const uintptr_t page = system.dwPageSize;
-    MEMORY_BASIC_INFORMATION region, below;
+    MEMORY_BASIC_INFORMATION region;
     int here = 0;
     if (VirtualQuery(&here, &region, sizeof region) == 0)
         return false;
     const uintptr_t reservation = reinterpret_cast<uintptr_t>(region.AllocationBase);
     uintptr_t lowest = reinterpret_cast<uintptr_t>(region.BaseAddress);
-    if (lowest >= reservation + page && VirtualQuery(reinterpret_cast<void *>(lowest - page), &below, sizeof below) &&
-        below.State == MEM_COMMIT && (below.Protect & PAGE_GUARD))
-        return true;
-    if (lowest < reservation + 3 * page)
-        lowest = reservation + 3 * page;
+    while (lowest > reservation) {
+        MEMORY_BASIC_INFORMATION below;
+        if (VirtualQuery(reinterpret_cast<void *>(lowest - 1), &below, sizeof below) == 0 ||
+            below.State != MEM_COMMIT || (below.Protect & (PAGE_NOACCESS | PAGE_GUARD)) != 0) {
+            if (below.State == MEM_COMMIT && (below.Protect & PAGE_GUARD))
+                return true;
+            break;
+        }
+        lowest = reinterpret_cast<uintptr_t>(below.BaseAddress);
+    }
     if (lowest + 2 * page > reinterpret_cast<uintptr_t>(&here))
         return false;
     DWORD old = 0;

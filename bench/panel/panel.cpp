@@ -70,6 +70,10 @@ void Panel::watch(const PlacedGauge &gauge) {
     sound_.watch(module, gauge.line.file);
     const std::string who = gauge.line.file + ": debug: ";
     debug_.watch(module, [this, who](const std::string &text) { trace_.line(who + text); });
+    const std::string boxed = gauge.line.file + ": message box \"";
+    message_boxes_.watch(module, [this, boxed](const std::string &caption, const std::string &text) {
+        trace_.line(boxed + caption + "\": " + text + " (answered OK)");
+    });
     SoundRecorder *recorder = SoundRecorder::of_module(module);
     if (sound_clock_ != nullptr && recorder != nullptr) {
         std::shared_ptr<SoundClock> clock = sound_clock_;
@@ -175,7 +179,8 @@ void Panel::call_linkage(bool start) {
 void Panel::end_hung_run(const panel_host::CallStop &stop) {
     const PlacedGauge *gauge = calling_;
     const std::string who = gauge == nullptr ? std::string("a gauge") : gauge->place + " (" + gauge->label + ")";
-    const std::string what = stop.routine + " " + stop.reason + " (at " + stop.where + ")";
+    const std::string what = stop.routine + " at tick " + std::to_string(aircraft_.ticks()) + " " + stop.reason +
+                             " (at " + stop.where + ")";
     trace_.line((gauge == nullptr ? std::string("a gauge") : gauge->label) + ": " + what + "; the run ends");
     trace_.warning(who + ": " + what + "; the run ends without killing the gauges (exit status 3)");
     std::string error;
@@ -279,6 +284,7 @@ void Panel::stop() {
         fprintf(stderr, "bench: %s\n", error.c_str());
     sound_.clear();  // before the files unload: they undo the patch of their imports
     debug_.clear();
+    message_boxes_.clear();
     gauges_.clear();  // the last reference to each file unloads it
     windows_.clear();
 }

@@ -19,6 +19,7 @@
 #include "gauge_file.h"
 #include "gauge_placement.h"
 #include "host.h"
+#include "message_boxes.h"
 #include "panel_config.h"
 #include "panel_window.h"
 #include "picture.h"
@@ -119,6 +120,7 @@ private:
     Aircraft aircraft_;
     SoundTrace sound_;
     DebugOutput debug_;
+    MessageBoxes message_boxes_;
     std::shared_ptr<SoundClock> sound_clock_;
     SoundTrack sound_track_;
     std::vector<PanelWindow> windows_;
