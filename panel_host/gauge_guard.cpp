@@ -130,6 +130,14 @@ CallResult call_guarded(const char *routine, const void *code, std::initializer_
     return result;
 }
 
+CallResult dispatch_guarded(const MSG &message) {
+    CallResult result = call_guarded("its window procedure", reinterpret_cast<const void *>(&DispatchMessageA),
+                                     {static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&message))});
+    if (!result.returned && IsWindow(message.hwnd))
+        SetWindowLongPtrA(message.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
+    return result;
+}
+
 bool in_gauge_call() { return guard_innermost != nullptr; }
 
 void stop_gauge_call(const char *reason, const void *where) {

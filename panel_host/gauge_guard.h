@@ -45,6 +45,11 @@ enum class Returns { Word, Double };
 CallResult call_guarded(const char *routine, const void *code, std::initializer_list<uint32_t> args,
                         Returns returns = Returns::Word);
 
+// Dispatches `message` to its window's procedure, guarded, for a window of a
+// gauge file's own. When the call is stopped, the window's procedure becomes
+// DefWindowProc, so that the gauge's code is not reached through it again.
+CallResult dispatch_guarded(const MSG &message);
+
 // Whether a guarded call is in progress (on the calling thread).
 bool in_gauge_call();
 

@@ -176,6 +176,26 @@ void Panel::call_linkage(bool start) {
     }
 }
 
+bool Panel::dispatch_to_gauge_window(const MSG &message) {
+    if (message.hwnd == nullptr)
+        return false;
+    const HMODULE owner = reinterpret_cast<HMODULE>(GetClassLongPtrA(message.hwnd, GCLP_HMODULE));
+    PlacedGauge *owning = nullptr;
+    for (PlacedGauge &gauge : gauges_)
+        if (gauge.file != nullptr && gauge.file->module() == owner && (owning == nullptr || gauge.runs()))
+            owning = &gauge;
+    if (owning == nullptr)
+        return false;
+    calling_ = owning;
+    const panel_host::CallResult result = panel_host::dispatch_guarded(message);
+    calling_ = nullptr;
+    if (!result.returned)
+        for (PlacedGauge &gauge : gauges_)
+            if (gauge.runs() && gauge.file == owning->file)
+                stop_gauge(gauge, result.stop);
+    return true;
+}
+
 void Panel::end_hung_run(const panel_host::CallStop &stop) {
     const PlacedGauge *gauge = calling_;
     const std::string who = gauge == nullptr ? std::string("a gauge") : gauge->place + " (" + gauge->label + ")";

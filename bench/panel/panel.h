@@ -90,6 +90,10 @@ public:
     // Called at the end of every cycle, when the gauges have drawn.
     std::function<void()> cycled;
 
+    // Dispatches a message for a window of a gauge file's own, guarded: a
+    // fault there stops that file's gauges. False for any other window.
+    bool dispatch_to_gauge_window(const MSG &message);
+
     // Seconds a gauge call may take before the watchdog steps in (0: no
     // limit); set before start().
     void set_call_limit(double seconds) { call_limit_ = seconds; }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "gauge_guard.h"
+
 namespace bench {
 
 namespace {
@@ -26,6 +28,12 @@ struct WindowState {
     // wide and high as the largest panel window whose position lies in it.
     int column_width[3] = {};
     int row_height[3] = {};
+    // Ticks, clicks and keys a gauge's own message loop let in during one of
+    // its calls, waiting for the call to return.
+    std::vector<MSG> held;
+    // Set when the window is destroyed: a gauge's own message loop may take
+    // the quit message out of the queue before the bench's loop sees it.
+    bool closed = false;
 };
 
 WindowState state;
@@ -176,7 +184,32 @@ void step_script(HWND window) {
         DestroyWindow(window);
 }
 
+// Holds a tick, a click or a key that arrives while a gauge call is in
+// progress (a gauge's own message loop dispatched it); one tick waits at most.
+bool held_back(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (!panel_host::in_gauge_call() || (message != WM_TIMER && message != WM_LBUTTONDOWN && message != WM_KEYDOWN))
+        return false;
+    const bool tick_waits = std::any_of(state.held.begin(), state.held.end(),
+                                        [](const MSG &held) { return held.message == WM_TIMER; });
+    if (message != WM_TIMER || !tick_waits)
+        state.held.push_back(MSG{window, message, wparam, lparam, 0, {0, 0}});
+    return true;
+}
+
+LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+// What waited for a gauge call, once none is in progress.
+void release_held() {
+    while (!state.held.empty() && !panel_host::in_gauge_call()) {
+        const MSG held = state.held.front();
+        state.held.erase(state.held.begin());
+        window_procedure(held.hwnd, held.message, held.wParam, held.lParam);
+    }
+}
+
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (held_back(window, message, wparam, lparam))
+        return 0;
     switch (message) {
     case WM_TIMER:
         state.panel->cycle();
@@ -214,6 +247,7 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
         break;
     case WM_DESTROY:
         KillTimer(window, PANEL_TIMER);
+        state.closed = true;
         PostQuitMessage(0);
         return 0;
     }
@@ -223,7 +257,7 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
 }  // namespace
 
 int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &error) {
-    state = WindowState{&panel, scenario, &trace, scenario != nullptr, 0, &error, {}, {}};
+    state = WindowState{&panel, scenario, &trace, scenario != nullptr, 0, &error, {}, {}, {}};
     lay_out_screen(panel.windows());
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA window_class = {};
@@ -276,9 +310,11 @@ int run_window(Panel &panel, Scenario *scenario, Trace &trace, std::string &erro
         }
     }
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (!state.closed && GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        if (!panel.dispatch_to_gauge_window(message))
+            DispatchMessageA(&message);
+        release_held();
     }
     return state.status;
 }

@@ -13,6 +13,10 @@
 //   CPP_EXCEPTION      its install binds a variable by a null name
 //   DIVIDE_BY_ZERO     its second update divides by zero
 //   FPU_CONTROL        every update changes the x87 control word and MXCSR
+//   PUMPS_MESSAGES     every update runs a message loop of its own for 150 ms,
+//                      and says in its debug output if it is entered again
+//   WINDOW_FAULT       its install makes a window of its own and posts it a
+//                      message on which its window procedure faults
 // With none of them it is well-formed and runs.
 #include <windows.h>
 
@@ -69,6 +73,40 @@ int __attribute__((noinline)) recurse(volatile int depth) {
 }
 #endif
 
+#if defined(WINDOW_FAULT)
+LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_USER)
+        *static_cast<volatile int *>(nullptr) = 1;
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void make_window(HINSTANCE instance) {
+    WNDCLASSA window_class = {};
+    window_class.lpfnWndProc = &window_procedure;
+    window_class.hInstance = instance;
+    window_class.lpszClassName = "foreign gauge window";
+    RegisterClassA(&window_class);
+    HWND window = CreateWindowA("foreign gauge window", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, instance, nullptr);
+    PostMessageA(window, WM_USER, 0, 0);
+}
+#endif
+
+#if defined(PUMPS_MESSAGES)
+int inside_update = 0;
+
+void pump_messages(DWORD milliseconds) {
+    const DWORD until = GetTickCount() + milliseconds;
+    while (static_cast<LONG>(until - GetTickCount()) > 0) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(5);
+    }
+}
+#endif
+
 int32_t HOST_CALL query() { return 0; }
 
 void HOST_CALL install(ModuleHandle resources) {
@@ -83,6 +121,9 @@ void HOST_CALL install(ModuleHandle resources) {
 #if defined(MESSAGE_BOXES)
     if (MessageBoxA(nullptr, "This gauge is not registered.", "Register", MB_OK) != IDOK)
         return;
+#endif
+#if defined(WINDOW_FAULT)
+    make_window(static_cast<HINSTANCE>(resources));
 #endif
     services()->InstallElements(elements[0], resources);
 }
@@ -135,6 +176,13 @@ void HOST_CALL update() {
     unsigned int sse = 0xBF80;
     __asm__ volatile("fldcw %0" ::"m"(control));
     __asm__ volatile("ldmxcsr %0" ::"m"(sse));
+#endif
+#if defined(PUMPS_MESSAGES)
+    if (inside_update > 0)
+        OutputDebugStringA("update entered again from its own message loop\n");
+    ++inside_update;
+    pump_messages(150);
+    --inside_update;
 #endif
     services()->UpdateElements(elements[0]);
 }

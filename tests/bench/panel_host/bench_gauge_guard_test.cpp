@@ -295,6 +295,57 @@ TEST(GaugeGuard, WatchdogAbandonsACallBusyInItsOwnCode) {
     EXPECT_TRUE(call_guarded("query", code_of(&answers_41), {}).returned) << "calls go on after";
 }
 
+namespace {
+LRESULT CALLBACK faults_on_user_messages(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_USER)
+        *static_cast<volatile int *>(nullptr) = 1;
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+}  // namespace
+
+TEST(GaugeGuard, WindowProcedureReachedByDispatchIsGuardedAndThenLeftOut) {
+    WNDCLASSA window_class = {};
+    window_class.lpfnWndProc = &faults_on_user_messages;
+    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.lpszClassName = "guard test window";
+    ASSERT_TRUE(RegisterClassA(&window_class));
+    HWND window = CreateWindowA("guard test window", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr,
+                                window_class.hInstance, nullptr);
+    ASSERT_NE(nullptr, window);
+    MSG message = {window, WM_USER, 0, 0, 0, {0, 0}};
+    const CallResult first = panel_host::dispatch_guarded(message);
+    ASSERT_FALSE(first.returned);
+    EXPECT_EQ("its window procedure", first.stop.routine);
+    EXPECT_EQ("access violation writing 0x00000000", first.stop.reason);
+    EXPECT_TRUE(panel_host::dispatch_guarded(message).returned) << "DefWindowProc answers from then on";
+    DestroyWindow(window);
+    UnregisterClassA("guard test window", window_class.hInstance);
+}
+
+namespace {
+DWORD WINAPI loads_a_gauge_file(void *) {
+    std::string why;
+    return load_foreign("well_formed", why) ? 1 : 0;
+}
+}  // namespace
+
+TEST(GaugeGuard, EntryPointFaultFailsTheLoadAndLeavesTheLoaderFree) {
+    std::string error;
+    EXPECT_FALSE(load_foreign("dllmain_fault", error));
+    EXPECT_NE(std::string::npos,
+              error.find("its entry point faulted as the file loaded (access violation writing 0x00000000 at "
+                         "dllmain_fault.gau+0x"))
+        << error;
+    // Another thread can load a library: the loader lock is not held.
+    HANDLE loader = CreateThread(nullptr, 0, &loads_a_gauge_file, nullptr, 0, nullptr);
+    ASSERT_NE(nullptr, loader);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(loader, 10000));
+    DWORD loaded = 0;
+    GetExitCodeThread(loader, &loaded);
+    EXPECT_EQ(1u, loaded);
+    CloseHandle(loader);
+}
+
 TEST(ForeignRecords, ElementTreesOfOtherKindsOrWithoutEndAreRefused) {
     StaticImageElement head = {};
     ElementRecord strange = {};
