@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "bench_limits.h"
-#include "clock_sound_buffer.h"
 #include "foreign_records.h"
 #include "placeholder.h"
 #include "sound_mixer.h"
@@ -147,11 +146,20 @@ void Panel::stop_gauge(PlacedGauge &gauge, const panel_host::CallStop &stop) {
     gauge.not_run = "stopped in " + stop.routine + " at tick " + std::to_string(aircraft_.ticks()) + ": " + what;
     stopped_[&gauge] = gauge.label + ": stopped";
     host_.forget_gauge(gauge.header);
-    if (sound_clock_ != nullptr)
-        for (ClockSoundBuffer *buffer : sound_clock_->buffers())
-            if (buffer->owner() == gauge.file->module())
-                buffer->Stop();
     trace_.line(gauge.label + ": stopped in " + stop.routine + ": " + what);
+    // Its sounds, on whatever device its recorder forwards to.
+    int stopped_sounds = 0;
+    if (SoundRecorder *recorder = SoundRecorder::of_module(gauge.file->module()))
+        for (const auto &buffer : recorder->buffers) {
+            DWORD status = 0;
+            if (buffer->references > 0 && buffer->real != nullptr && SUCCEEDED(buffer->real->GetStatus(&status)) &&
+                (status & DSBSTATUS_PLAYING)) {
+                buffer->real->Stop();
+                ++stopped_sounds;
+            }
+        }
+    if (stopped_sounds > 0)
+        trace_.line(gauge.label + ": its sound stopped (" + std::to_string(stopped_sounds) + " buffer(s) playing)");
     trace_.warning(gauge.place + " (" + gauge.label + ") " + gauge.not_run +
                    "; the bench calls it no more and shows a placeholder there");
 }

@@ -17,8 +17,15 @@
 //                      and says in its debug output if it is entered again
 //   WINDOW_FAULT       its install makes a window of its own and posts it a
 //                      message on which its window procedure faults
+//   LOOPING_SOUND      its install starts a looping tone on its own sound
+//                      device; its third update faults
 // With none of them it is well-formed and runs.
 #include <windows.h>
+
+#if defined(LOOPING_SOUND)
+#include <mmsystem.h>
+#include <dsound.h>
+#endif
 
 #include "host_services.h"
 
@@ -107,6 +114,30 @@ void pump_messages(DWORD milliseconds) {
 }
 #endif
 
+#if defined(LOOPING_SOUND)
+IDirectSound *sound_device = nullptr;
+IDirectSoundBuffer *tone = nullptr;
+
+// A second of a 441 Hz square wave, 8-bit mono, played in a loop.
+void start_tone() {
+    if (FAILED(DirectSoundCreate(nullptr, &sound_device, nullptr)))
+        return;
+    sound_device->SetCooperativeLevel(GetDesktopWindow(), DSSCL_NORMAL);
+    WAVEFORMATEX format = {WAVE_FORMAT_PCM, 1, 22050, 22050, 1, 8, 0};
+    DSBUFFERDESC description = {sizeof description, 0, 22050, 0, &format, {}};
+    if (FAILED(sound_device->CreateSoundBuffer(&description, &tone, nullptr)))
+        return;
+    void *bytes = nullptr;
+    DWORD length = 0;
+    if (SUCCEEDED(tone->Lock(0, 22050, &bytes, &length, nullptr, nullptr, 0))) {
+        for (DWORD i = 0; i < length; ++i)
+            static_cast<BYTE *>(bytes)[i] = (i / 25) % 2 ? 0xC0 : 0x40;
+        tone->Unlock(bytes, length, nullptr, 0);
+    }
+    tone->Play(0, 0, DSBPLAY_LOOPING);
+}
+#endif
+
 int32_t HOST_CALL query() { return 0; }
 
 void HOST_CALL install(ModuleHandle resources) {
@@ -125,6 +156,9 @@ void HOST_CALL install(ModuleHandle resources) {
 #if defined(WINDOW_FAULT)
     make_window(static_cast<HINSTANCE>(resources));
 #endif
+#if defined(LOOPING_SOUND)
+    start_tone();
+#endif
     services()->InstallElements(elements[0], resources);
 }
 
@@ -136,7 +170,7 @@ void HOST_CALL initialize() {
 
 void HOST_CALL update() {
     ++updates;
-#if defined(FAULT_IN_UPDATE)
+#if defined(FAULT_IN_UPDATE) || defined(LOOPING_SOUND)
     if (updates == 3)
         __asm__ volatile(
             "movl $0x0BADF00D, %%ebx\n"
