@@ -287,7 +287,8 @@ MouseRegion *Host::region_at(GaugeHeader *gauge, int x, int y, uint32_t mouse_fl
             continue;
         if (registration.list == nullptr)
             continue;
-        for (MouseRegion *region = registration.list; region->kind != MOUSE_END_OF_LIST; ++region) {
+        const int count = mouse_region_count(registration.list);
+        for (MouseRegion *region = registration.list; region < registration.list + count; ++region) {
             if (region->kind != MOUSE_CHILD || region->handler == nullptr ||
                 (region->mouse_flags & mouse_flags) == 0)
                 continue;

@@ -33,6 +33,8 @@ struct TreeCheck {
 };
 void HOST_CALL check_tree(TreeCheck *check) { check->problem = panel_host::element_tree_problem(check->head); }
 
+void HOST_CALL run_walk(const std::function<void()> *walk) { (*walk)(); }
+
 }  // namespace
 
 Panel::Panel(Trace &trace, const std::vector<std::string> &variables, bool only_these)
@@ -83,6 +85,8 @@ void Panel::watch(const PlacedGauge &gauge) {
 }
 
 bool Panel::load(const PanelConfig &config, Diagnostics &found) {
+    stopped_.clear();
+    notes_.clear();
     for (const WindowConfig &window : config.windows)
         windows_.push_back(open_window(config, window, found));
     GaugeFiles files;
@@ -322,16 +326,25 @@ void Panel::trace_icons() {
         if (!gauge.runs())
             continue;
         std::string shown, hidden;
-        panel_host::for_each_element(gauge.head(), [&](ElementRecord *element) {
-            if (element->kind != ELEMENT_ICON)
-                return;
-            const bool now = host_.shown(element);
-            auto seen = gauge.icons_shown.find(element);
-            if (seen != gauge.icons_shown.end() && seen->second == now)
-                return;
-            gauge.icons_shown[element] = now;
-            (now ? shown : hidden) += " " + hex(element->image);
-        });
+        // The gauge's records are read under the guard: they are the gauge file's.
+        std::function<void()> walk = [&] {
+            panel_host::for_each_element(gauge.head(), [&](ElementRecord *element) {
+                if (element->kind != ELEMENT_ICON)
+                    return;
+                const bool now = host_.shown(element);
+                auto seen = gauge.icons_shown.find(element);
+                if (seen != gauge.icons_shown.end() && seen->second == now)
+                    return;
+                gauge.icons_shown[element] = now;
+                (now ? shown : hidden) += " " + hex(element->image);
+            });
+        };
+        panel_host::CallResult result =
+            panel_host::call_guarded("the walk of its element tree", code(&run_walk), {word(&walk)});
+        if (!result.returned) {
+            stop_gauge(gauge, result.stop);
+            continue;
+        }
         if (!shown.empty())
             trace_.line(gauge.label + ": show icon" + shown);
         if (!hidden.empty())
