@@ -102,10 +102,16 @@ CallResult call_guarded(const char *routine, const void *code, std::initializer_
                         Returns returns) {
     static const bool sse = sse_present();
     guard_has_sse = sse;
-    GuardFrame frame = {};
+    // Only what the call reads is set: a stop writes the rest.
+    GuardFrame frame;
     frame.code = code;
     frame.routine = routine;
     frame.returns_double = returns == Returns::Double;
+    frame.double_result = 0;
+    frame.stop = StopKind::None;
+    frame.stopped_routine = nullptr;
+    frame.address = nullptr;
+    frame.reason[0] = '\0';
     uint32_t words[8] = {};
     uint32_t count = 0;
     for (uint32_t word : args)
