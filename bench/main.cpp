@@ -157,6 +157,8 @@ int main(int argc, char **argv) {
         return refuse("--strict: " + std::to_string(warned) + " warning(s) above count as mistakes");
     if (check_only) {
         fputs(bench::describe_layout(panel).c_str(), stdout);
+        for (const std::string &note : panel.notes())
+            printf("note: %s\n", note.c_str());
         printf("bench: %s%s%s: no mistakes found\n", options.config_path.c_str(),
                script_path.empty() ? "" : " and ", options.script_path.c_str());
         return 0;
@@ -181,6 +183,7 @@ int main(int argc, char **argv) {
     // The window without a script watches the panel's files; a script reloads by its command.
     if (options.window && script_path.empty())
         reload.watch_files();
+    panel.set_call_limit(options.call_limit);
     int status = 0;
     if (options.window) {
         bench::WindowOptions window_options;
@@ -193,8 +196,13 @@ int main(int argc, char **argv) {
         panel.start();
         status = bench::run_headless(scenario, panel);
     }
+    const int stopped = panel.stopped_gauges();
     panel.finish();
     if (!frames.error().empty())
         return refuse(frames.error());
+    if (options.strict && stopped > 0 && status == 0) {
+        fprintf(stderr, "bench: --strict: %d gauge(s) stopped during the run\n", stopped);
+        return SCRIPT_MISTAKE;
+    }
     return status;
 }

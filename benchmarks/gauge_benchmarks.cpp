@@ -46,5 +46,6 @@ int main(int argc, char **argv) {
     benchmark_ignition_install(15, 20 / scale);
     benchmark_panel_cycles(31, 100000 / scale);
     benchmark_click_paths(1000 / scale);
+    benchmark_guarded_calls(31, 100000 / scale);
     return 0;
 }

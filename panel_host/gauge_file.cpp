@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "load_watch.h"
 #include "pe_check.h"
 
 namespace panel_host {
@@ -36,7 +37,12 @@ std::unique_ptr<GaugeFile> GaugeFile::load(const std::string &path, std::string 
         }
         file->copies_ = copies_in_use;
     }
-    file->module_ = LoadLibraryA((file->copy_.empty() ? path : file->copy_).c_str());
+    std::string fault;
+    file->module_ = load_library_watched(file->copy_.empty() ? path : file->copy_, fault);
+    if (file->module_ == nullptr && !fault.empty()) {
+        error = path + ": its entry point faulted as the file loaded (" + fault + "); the file is not loaded";
+        return nullptr;
+    }
     if (file->module_ == nullptr) {
         const DWORD code = GetLastError();
         char reason[256] = "";

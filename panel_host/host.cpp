@@ -1,5 +1,12 @@
 #include "host.h"
 
+#include <cstdio>
+#include <exception>
+
+#include "foreign_records.h"
+#include "gauge_guard.h"
+#include "unoffered_services.h"
+
 namespace panel_host {
 
 namespace {
@@ -8,35 +15,60 @@ Host *active_host = nullptr;
 
 uintptr_t word(const void *pointer) { return reinterpret_cast<uintptr_t>(pointer); }
 
+// Runs a service for the gauge; a C++ exception of the bench's own code must
+// not cross the gauge's frames, so it stops the calling gauge instead.
+// `caller` is where the gauge called the service from.
+template <typename Service>
+void serve(const char *name, const void *caller, Service service) {
+    char reason[224];
+    try {
+        service();
+        return;
+    } catch (const std::exception &failure) {
+        snprintf(reason, sizeof reason, "its call of %s failed in the bench: %s", name, failure.what());
+    } catch (...) {
+        snprintf(reason, sizeof reason, "its call of %s failed in the bench", name);
+    }
+    stop_gauge_call(reason, caller);
+}
+
+#define SERVE(name, body) serve(name, __builtin_return_address(0), [&] { body; })
+
 // The table's entries: plain routines with the host's calling convention.
-int32_t HOST_CALL QueryElements(ElementRecord *head) { return Host::active()->query_elements(head); }
+int32_t HOST_CALL QueryElements(ElementRecord *head) {
+    int32_t result = 0;
+    SERVE("QueryElements", result = Host::active()->query_elements(head));
+    return result;
+}
 void HOST_CALL InstallElements(ElementRecord *head, ModuleHandle resources) {
-    Host::active()->install_elements(head, resources);
+    SERVE("InstallElements", Host::active()->install_elements(head, resources));
 }
-void HOST_CALL InitElements(ElementRecord *head) { Host::active()->init_elements(head); }
-void HOST_CALL UpdateElements(ElementRecord *head) { Host::active()->update_elements(head); }
+void HOST_CALL InitElements(ElementRecord *head) { SERVE("InitElements", Host::active()->init_elements(head)); }
+void HOST_CALL UpdateElements(ElementRecord *head) {
+    SERVE("UpdateElements", Host::active()->update_elements(head));
+}
 void HOST_CALL GenerateElements(ElementRecord *head, uint32_t value) {
-    Host::active()->generate_elements(head, value);
+    SERVE("GenerateElements", Host::active()->generate_elements(head, value));
 }
-void HOST_CALL DrawElements(ElementRecord *head) { Host::active()->draw_elements(head); }
-void HOST_CALL KillElements(ElementRecord *head) { Host::active()->kill_elements(head); }
+void HOST_CALL DrawElements(ElementRecord *head) { SERVE("DrawElements", Host::active()->draw_elements(head)); }
+void HOST_CALL KillElements(ElementRecord *head) { SERVE("KillElements", Host::active()->kill_elements(head)); }
 void HOST_CALL InstallMouse(MouseRegion *list, GaugeHeader *gauge, ImageSize *size) {
-    Host::active()->install_mouse(list, gauge, size);
+    SERVE("InstallMouse", Host::active()->install_mouse(list, gauge, size));
 }
 void HOST_CALL RegisterMouse(MouseRegion *list, GaugeHeader *gauge) {
-    Host::active()->register_mouse(list, gauge);
+    SERVE("RegisterMouse", Host::active()->register_mouse(list, gauge));
 }
 void HOST_CALL UnregisterMouse(MouseRegion *list, GaugeHeader *gauge) {
-    Host::active()->unregister_mouse(list, gauge);
+    SERVE("UnregisterMouse", Host::active()->unregister_mouse(list, gauge));
 }
 void HOST_CALL SendEvent(uint32_t event_id, uint32_t value) {
-    Host::active()->send_event(event_id, value);
+    SERVE("SendEvent", Host::active()->send_event(event_id, value));
 }
-void HOST_CALL BindVar(ModuleVar *variable) { Host::active()->bind_var(variable); }
+void HOST_CALL BindVar(ModuleVar *variable) { SERVE("BindVar", Host::active()->bind_var(variable)); }
 void HOST_CALL BindVarByName(ModuleVar *variable, const char *name) {
-    Host::active()->bind_var_by_name(variable, name);
+    SERVE("BindVarByName", Host::active()->bind_var_by_name(variable, name));
 }
-void HOST_CALL RefreshVar(ModuleVar *variable) { Host::active()->refresh_var(variable); }
+void HOST_CALL RefreshVar(ModuleVar *variable) { SERVE("RefreshVar", Host::active()->refresh_var(variable)); }
 
 // Where a host keeps an element's image record: word 15 of a static image,
 // word 23 (its first own word) of an icon.
@@ -49,31 +81,43 @@ HostImageRecord **image_word(ElementRecord *element) {
 
 }  // namespace
 
+namespace {
+
+void visit_elements(ElementRecord *element, int depth, int &count,
+                    const std::function<void(ElementRecord *)> &visit) {
+    if (depth > MAX_ELEMENT_DEPTH || ++count > MAX_ELEMENTS)
+        return;
+    visit(element);
+    if (element->children == nullptr)
+        return;
+    for (ElementRecord **child = element->children; *child != nullptr && count < MAX_ELEMENTS; ++child)
+        visit_elements(*child, depth + 1, count, visit);
+}
+
+}  // namespace
+
 void for_each_element(ElementRecord *head, const std::function<void(ElementRecord *)> &visit) {
-    if (head == nullptr)
-        return;
-    visit(head);
-    if (head->children == nullptr)
-        return;
-    for (ElementRecord **child = head->children; *child != nullptr; ++child)
-        for_each_element(*child, visit);
+    int count = 0;
+    if (head != nullptr)
+        visit_elements(head, 1, count, visit);
 }
 
 Host::Host() {
-    table_.QueryElements = QueryElements;
-    table_.InstallElements = InstallElements;
-    table_.InitElements = InitElements;
-    table_.UpdateElements = UpdateElements;
-    table_.GenerateElements = GenerateElements;
-    table_.DrawElements = DrawElements;
-    table_.KillElements = KillElements;
-    table_.InstallMouse = InstallMouse;
-    table_.RegisterMouse = RegisterMouse;
-    table_.UnregisterMouse = UnregisterMouse;
-    table_.SendEvent = SendEvent;
-    table_.BindVar = BindVar;
-    table_.BindVarByName = BindVarByName;
-    table_.RefreshVar = RefreshVar;
+    table_.offered.QueryElements = QueryElements;
+    table_.offered.InstallElements = InstallElements;
+    table_.offered.InitElements = InitElements;
+    table_.offered.UpdateElements = UpdateElements;
+    table_.offered.GenerateElements = GenerateElements;
+    table_.offered.DrawElements = DrawElements;
+    table_.offered.KillElements = KillElements;
+    table_.offered.InstallMouse = InstallMouse;
+    table_.offered.RegisterMouse = RegisterMouse;
+    table_.offered.UnregisterMouse = UnregisterMouse;
+    table_.offered.SendEvent = SendEvent;
+    table_.offered.BindVar = BindVar;
+    table_.offered.BindVarByName = BindVarByName;
+    table_.offered.RefreshVar = RefreshVar;
+    fill_unoffered_services(table_.entries);
     active_host = this;
 }
 
@@ -141,8 +185,14 @@ void Host::update_elements(ElementRecord *head) {
         IconElement *icon = reinterpret_cast<IconElement *>(element);
         if (icon->source.token != 0)
             icon->source.value = token(icon->source.token);
-        if (icon->value_routine != nullptr)
-            icon_values_[element] = icon->value_routine(&icon->source);
+        if (icon->value_routine == nullptr)
+            return;
+        CallResult result = call_guarded("an icon's value routine", reinterpret_cast<const void *>(icon->value_routine),
+                                         {word(&icon->source)}, Returns::Double);
+        if (result.returned)
+            icon_values_[element] = result.value;
+        else
+            stopped = result.stop;
     });
 }
 
@@ -180,7 +230,21 @@ void Host::install_mouse(MouseRegion *list, GaugeHeader *gauge, ImageSize *size)
 
 void Host::register_mouse(MouseRegion *list, GaugeHeader *gauge) {
     log("RegisterMouse", {word(list), word(gauge)});
+    if (list != nullptr && mouse_region_count(list) < 0)
+        stop_gauge_call(("registered a mouse region list without an end in its first " +
+                         std::to_string(MAX_MOUSE_REGIONS) + " records")
+                            .c_str(),
+                        list);
     mouse_.push_back({list, gauge});
+}
+
+void Host::forget_gauge(GaugeHeader *gauge) {
+    for (auto it = mouse_.begin(); it != mouse_.end();) {
+        if (it->gauge == gauge)
+            it = mouse_.erase(it);
+        else
+            ++it;
+    }
 }
 
 void Host::unregister_mouse(MouseRegion *list, GaugeHeader *gauge) {
@@ -221,7 +285,10 @@ MouseRegion *Host::region_at(GaugeHeader *gauge, int x, int y, uint32_t mouse_fl
     for (const MouseRegistration &registration : mouse_) {
         if (registration.gauge != gauge)
             continue;
-        for (MouseRegion *region = registration.list; region->kind != MOUSE_END_OF_LIST; ++region) {
+        if (registration.list == nullptr)
+            continue;
+        const int count = mouse_region_count(registration.list);
+        for (MouseRegion *region = registration.list; region < registration.list + count; ++region) {
             if (region->kind != MOUSE_CHILD || region->handler == nullptr ||
                 (region->mouse_flags & mouse_flags) == 0)
                 continue;
@@ -239,7 +306,13 @@ std::optional<int32_t> Host::click(GaugeHeader *gauge, int x, int y, uint32_t mo
     if (region == nullptr)
         return std::nullopt;
     ClickPoint point = {x, y};
-    return region->handler(&point, mouse_flags);
+    CallResult result = call_guarded("its mouse handler", reinterpret_cast<const void *>(region->handler),
+                                     {word(&point), mouse_flags});
+    if (!result.returned) {
+        stopped = result.stop;
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(result.word);
 }
 
 bool Host::shown(const ElementRecord *element) const {

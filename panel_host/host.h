@@ -16,8 +16,10 @@
 #include <vector>
 
 #include "bitmap.h"
+#include "gauge_guard.h"
 #include "host_services.h"
 #include "picture.h"
+#include "unoffered_services.h"
 
 namespace panel_host {
 
@@ -46,7 +48,9 @@ public:
     Host(const Host &) = delete;
     Host &operator=(const Host &) = delete;
 
-    HostServices *services() { return &table_; }
+    // The table a gauge file's ImportTable receives: the fourteen services,
+    // and up to position 255 entries that stop the gauge calling them.
+    HostServices *services() { return &table_.offered; }
 
     // Simulator variables by token; every token reads 0 until it is set.
     void set_token(uint32_t token, double value) { tokens_[token] = value; }
@@ -58,7 +62,8 @@ public:
     const std::map<std::string, int32_t *> &panel_variables() const { return named_index_; }
 
     // Calls the handler of the first registered child region of `gauge` that
-    // holds the gauge-local point and accepts the flags; nothing when none does.
+    // holds the gauge-local point and accepts the flags, guarded; nothing when
+    // none does, or when the handler was stopped (why in `stopped`).
     std::optional<int32_t> click(GaugeHeader *gauge, int x, int y,
                                  uint32_t mouse_flags = MOUSE_LEFT_SINGLE);
     // The child region such a click would call, or null.
@@ -84,6 +89,11 @@ public:
     int32_t query_result = 0;
     // Why the last InstallElements could not attach an image, if it could not.
     std::string install_error;
+    // Why a value routine or a mouse handler called outside a guarded call of
+    // its gauge was stopped; inside one, the gauge's call is stopped instead.
+    std::optional<CallStop> stopped;
+    // Drops every mouse region `gauge` registered: a stopped gauge takes no clicks.
+    void forget_gauge(GaugeHeader *gauge);
 
     // The service implementations.
     int32_t query_elements(ElementRecord *head);
@@ -110,7 +120,11 @@ private:
     void log(const char *service, std::vector<uintptr_t> args, const char *name = nullptr);
     double *token_storage(uint32_t token);
 
-    HostServices table_{};
+    union ServiceTable {
+        HostServices offered;
+        void *entries[SERVICE_TABLE_ENTRIES];
+    };
+    ServiceTable table_{};
     std::map<uint32_t, double> tokens_;
     std::deque<int32_t> named_storage_;
     std::map<std::string, int32_t *> named_index_;

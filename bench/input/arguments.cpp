@@ -1,5 +1,7 @@
 #include "arguments.h"
 
+#include <cstdlib>
+
 #include "reading.h"
 
 namespace bench {
@@ -7,7 +9,7 @@ namespace bench {
 const char USAGE[] =
     "usage: bench PANEL.cfg [--script FILE] [--window] [--check] [--strict] [--out FOLDER] [--trace FILE]\n"
     "             [--sim-folder FOLDER] [--variables NAME,NAME,...] [--frames FOLDER]\n"
-    "             [--real-sound] [--audio FILE.wav] [--zoom fit|PERCENT]\n"
+    "             [--real-sound] [--audio FILE.wav] [--zoom fit|PERCENT] [--call-limit SECONDS]\n"
     "       bench --help\n"
     "  --script      run the scenario script (headless unless --window)\n"
     "  --window      show the panel in a window; clicks go to the gauges\n"
@@ -24,7 +26,9 @@ const char USAGE[] =
     "                (headless runs play it on the bench's own device, on the panel's clock)\n"
     "  --audio       write what the gauges play, mixed on the panel's clock, into FILE.wav\n"
     "  --zoom        the window's zoom at the start: fit (the default: the largest up to 100%\n"
-    "                at which the whole panel fits the screen) or 25 to 400 percent\n";
+    "                at which the whole panel fits the screen) or 25 to 400 percent\n"
+    "  --call-limit  seconds a gauge call may take before the bench steps in (default 10;\n"
+    "                0: no limit)\n";
 
 namespace {
 
@@ -51,7 +55,7 @@ bool read_arguments(const std::vector<std::string> &arguments, Options &options,
         const char *what;
         std::string *value;
     };
-    std::string variables, zoom;
+    std::string variables, zoom, call_limit;
     const Valued valued[] = {
         {"--script", "a scenario file", &options.script_path},
         {"--out", "a folder", &options.out_folder},
@@ -61,6 +65,7 @@ bool read_arguments(const std::vector<std::string> &arguments, Options &options,
         {"--frames", "a folder", &options.frames_folder},
         {"--audio", "a WAVE file", &options.audio_path},
         {"--zoom", "fit or a percentage", &zoom},
+        {"--call-limit", "a number of seconds", &call_limit},
     };
     struct Flag {
         const char *name;
@@ -129,6 +134,15 @@ bool read_arguments(const std::vector<std::string> &arguments, Options &options,
         }
         if (!options.window) {
             error = "--zoom needs --window";
+            return false;
+        }
+    }
+    if (!call_limit.empty()) {
+        char *end = nullptr;
+        options.call_limit = strtod(call_limit.c_str(), &end);
+        if (*end != '\0' || call_limit.find_first_not_of("0123456789.") != std::string::npos ||
+            !(options.call_limit >= 0 && options.call_limit <= 3600)) {
+            error = "--call-limit: \"" + call_limit + "\" is not a number of seconds from 0 to 3600";
             return false;
         }
     }

@@ -24,6 +24,7 @@ struct Options {
     bool check = false;
     bool strict = false;  // warnings before the run are mistakes
     bool help = false;
+    double call_limit = 10;  // seconds a gauge call may take; 0: no limit
 };
 
 extern const char USAGE[];

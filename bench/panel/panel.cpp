@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "bench_limits.h"
+#include "foreign_records.h"
 #include "placeholder.h"
 #include "sound_mixer.h"
 
@@ -17,6 +18,15 @@ std::string hex(uint32_t number) {
     snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(number));
     return text;
 }
+
+uint32_t word(const void *pointer) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer)); }
+
+template <typename Routine>
+const void *code(Routine *routine) {
+    return reinterpret_cast<const void *>(routine);
+}
+
+void HOST_CALL run_walk(const std::function<void()> *walk) { (*walk)(); }
 
 }  // namespace
 
@@ -60,6 +70,10 @@ void Panel::watch(const PlacedGauge &gauge) {
     sound_.watch(module, gauge.line.file);
     const std::string who = gauge.line.file + ": debug: ";
     debug_.watch(module, [this, who](const std::string &text) { trace_.line(who + text); });
+    const std::string boxed = gauge.line.file + ": message box \"";
+    message_boxes_.watch(module, [this, boxed](const std::string &caption, const std::string &text) {
+        trace_.line(boxed + caption + "\": " + text + " (answered OK)");
+    });
     SoundRecorder *recorder = SoundRecorder::of_module(module);
     if (sound_clock_ != nullptr && recorder != nullptr) {
         std::shared_ptr<SoundClock> clock = sound_clock_;
@@ -86,6 +100,8 @@ bool Panel::lay_out(const PanelConfig &config, Diagnostics &found, PanelLayout &
     for (size_t index = 0; index < windows.size(); ++index)
         for (const GaugeLine &line : windows[index].config.gauges) {
             PlacedGauge gauge = place_gauge(config, windows[index], static_cast<int>(index), line, files, gauges);
+            if (gauge.runs())
+                check_records(gauge, layout.notes);
             if (!gauge.runs())
                 found.warning(gauge.where, gauge.not_run + "; the bench shows a placeholder there");
             gauges.push_back(std::move(gauge));
@@ -106,8 +122,10 @@ void Panel::take(PanelLayout layout) {
     // The host's records of the gauges just unloaded go with them; their
     // successors install afresh.
     host_.forget_gauges();
+    stopped_.clear();
     windows_ = std::move(layout.windows);
     gauges_ = std::move(layout.gauges);
+    notes_ = std::move(layout.notes);
     // Each gauge file's sound and debug output are watched once, under the name of its file.
     std::vector<HMODULE> watched;
     for (const PlacedGauge &gauge : gauges_)
@@ -131,6 +149,10 @@ void Panel::start() {
     for (PlacedGauge &gauge : gauges_)
         if (gauge.runs())
             gauge.file->connect(host_.services());
+    if (call_limit_ > 0)
+        watchdog_ = std::make_unique<panel_host::CallWatchdog>(
+            call_limit_, [this](const panel_host::CallStop &stop) { end_hung_run(stop); });
+    call_linkage(true);
     for (PlacedGauge &gauge : gauges_) {
         if (!gauge.runs())
             continue;
@@ -139,10 +161,12 @@ void Panel::start() {
                     gauge.place + ", " + describe_place(gauge) +
                     (gauge.line.parameter.empty() ? "" : "; parameter \"" + gauge.line.parameter + "\""));
         host_.install_error.clear();
-        gauge.header->install(gauge.file->module());
+        if (!call(gauge, "install", code(gauge.header->install), {word(gauge.file->module())}))
+            continue;
         if (!host_.install_error.empty())
             trace_.line(gauge.label + ": " + host_.install_error);
-        gauge.header->initialize();
+        if (!call(gauge, "initialize", code(gauge.header->initialize)))
+            continue;
         const std::vector<std::string> unprovided = aircraft_.take_unprovided();
         if (!unprovided.empty()) {
             std::string names;
@@ -152,7 +176,7 @@ void Panel::start() {
                            " panel variable(s) the bench does not provide (not in --variables):" +
                            names);
         }
-        gauge.header->query();
+        call(gauge, "query", code(gauge.header->query));
         sound_.flush();
     }
     started_ = true;
@@ -170,13 +194,13 @@ void Panel::cycle() {
         sound_clock_->tick = aircraft_.ticks();
     for (PlacedGauge &gauge : gauges_)
         if (gauge.runs())
-            gauge.header->update();
+            call(gauge, "update", code(gauge.header->update));
     for (PlacedGauge &gauge : gauges_)
         if (gauge.runs())
-            gauge.header->generate(0);
+            call(gauge, "generate", code(gauge.header->generate), {0});
     for (PlacedGauge &gauge : gauges_)
         if (gauge.runs())
-            gauge.header->draw();
+            call(gauge, "draw", code(gauge.header->draw));
     host_.calls.clear();
     aircraft_.trace_changes();
     trace_icons();
@@ -190,14 +214,17 @@ void Panel::stop() {
         for (PlacedGauge &gauge : gauges_) {
             if (!gauge.runs())
                 continue;
-            gauge.header->kill();
-            trace_.line(gauge.label + ": killed");
+            if (call(gauge, "kill", code(gauge.header->kill)))
+                trace_.line(gauge.label + ": killed");
         }
+        call_linkage(false);
         sound_.check_released();
+        watchdog_.reset();
         started_ = false;
     }
     sound_.clear();  // before the files unload: they undo the patch of their imports
     debug_.clear();
+    message_boxes_.clear();
     gauges_.clear();  // the last reference to each file unloads it
     windows_.clear();
 }
@@ -214,16 +241,25 @@ void Panel::trace_icons() {
         if (!gauge.runs())
             continue;
         std::string shown, hidden;
-        panel_host::for_each_element(gauge.head(), [&](ElementRecord *element) {
-            if (element->kind != ELEMENT_ICON)
-                return;
-            const bool now = host_.shown(element);
-            auto seen = gauge.icons_shown.find(element);
-            if (seen != gauge.icons_shown.end() && seen->second == now)
-                return;
-            gauge.icons_shown[element] = now;
-            (now ? shown : hidden) += " " + hex(element->image);
-        });
+        // The gauge's records are read under the guard: they are the gauge file's.
+        std::function<void()> walk = [&] {
+            panel_host::for_each_element(gauge.head(), [&](ElementRecord *element) {
+                if (element->kind != ELEMENT_ICON)
+                    return;
+                const bool now = host_.shown(element);
+                auto seen = gauge.icons_shown.find(element);
+                if (seen != gauge.icons_shown.end() && seen->second == now)
+                    return;
+                gauge.icons_shown[element] = now;
+                (now ? shown : hidden) += " " + hex(element->image);
+            });
+        };
+        panel_host::CallResult result =
+            panel_host::call_guarded("the walk of its element tree", code(&run_walk), {word(&walk)});
+        if (!result.returned) {
+            stop_gauge(gauge, result.stop);
+            continue;
+        }
         if (!shown.empty())
             trace_.line(gauge.label + ": show icon" + shown);
         if (!hidden.empty())
@@ -253,8 +289,12 @@ bool Panel::click_pixel(int window, int x, int y) {
             continue;
         trace_.line("click " + where + ": " + gauge->label + " at (" + std::to_string(local_x) + ", " +
                     std::to_string(local_y) + ")");
+        host_.stopped.reset();
         std::optional<int32_t> result = host_.click(gauge->header, local_x, local_y);
-        trace_.line("  handler returned " + std::to_string(result.value_or(0)));
+        if (host_.stopped)
+            stop_gauge(*gauge, *host_.stopped);
+        else
+            trace_.line("  handler returned " + std::to_string(result.value_or(0)));
         aircraft_.trace_changes();
         sound_.flush();
         return true;
@@ -269,7 +309,8 @@ bool Panel::click_point(const PlacedGauge &gauge, int &x, int &y) const {
     for (const panel_host::MouseRegistration &registration : host_.mouse_registrations()) {
         if (registration.gauge != gauge.header)
             continue;
-        for (MouseRegion *region = registration.list; region->kind != MOUSE_END_OF_LIST; ++region) {
+        const int count = registration.list == nullptr ? 0 : panel_host::mouse_region_count(registration.list);
+        for (const MouseRegion *region = registration.list; region < registration.list + count; ++region) {
             if (region->kind != MOUSE_CHILD || region->handler == nullptr)
                 continue;
             const Box &box = gauge.box;
@@ -334,11 +375,13 @@ panel_host::Picture Panel::compose(int window) const {
         const Box &box = gauge.box;
         if (!gauge.runs()) {
             const Scale &scale = panel_window.scale;
+            auto stopped = stopped_.find(&gauge);
+            const std::string &label = stopped == stopped_.end() ? gauge.label : stopped->second;
             if (box.width > 0)
-                draw_placeholder(picture, box.left, box.top, box.width, box.height, gauge.label);
+                draw_placeholder(picture, box.left, box.top, box.width, box.height, label);
             else
                 draw_placeholder(picture, to_pixels(scale, gauge.line.x), to_pixels(scale, gauge.line.y), 0, 0,
-                                 gauge.label);
+                                 label);
             continue;
         }
         const panel_host::Picture *drawn = host_.picture(gauge.head());

@@ -5,6 +5,7 @@
 #define BENCH_PANEL_H
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -12,12 +13,14 @@
 #include <vector>
 
 #include "aircraft.h"
+#include "call_watchdog.h"
 #include "clock_sound_device.h"
 #include "debug_output.h"
 #include "gauge_copies.h"
 #include "gauge_file.h"
 #include "gauge_placement.h"
 #include "host.h"
+#include "message_boxes.h"
 #include "panel_config.h"
 #include "panel_window.h"
 #include "picture.h"
@@ -33,6 +36,7 @@ namespace bench {
 struct PanelLayout {
     std::vector<PanelWindow> windows;
     std::vector<PlacedGauge> gauges;  // in window order, then gauge number
+    std::vector<std::string> notes;   // what --check says of gauges that run all the same
 };
 
 class Panel {
@@ -103,7 +107,31 @@ public:
     // Called at the end of every cycle, when the gauges have drawn.
     std::function<void()> cycled;
 
+    // Dispatches a message for a window of a gauge file's own, guarded: a
+    // fault there stops that file's gauges. False for any other window.
+    bool dispatch_to_gauge_window(const MSG &message);
+
+    // Seconds a gauge call may take before the watchdog steps in (0: no
+    // limit); set before start().
+    void set_call_limit(double seconds) { call_limit_ = seconds; }
+    // The gauges stopped during the run, so far.
+    int stopped_gauges() const { return static_cast<int>(stopped_.size()); }
+    // Notes on gauges that run, for --check: headers of another version.
+    const std::vector<std::string> &notes() const { return notes_; }
+    // Ends the run from the watchdog's thread when a gauge call waits inside
+    // the system: the trace line, the sound track finished; exit status 3.
+    [[noreturn]] void end_hung_run(const panel_host::CallStop &stop);
+
 private:
+    // Calls one of `gauge`'s routines, guarded; a null routine is none. False
+    // when the call was stopped, which stops the gauge.
+    bool call(PlacedGauge &gauge, const char *routine, const void *code, std::initializer_list<uint32_t> args = {});
+    // The gauge is never called again: its regions dropped, its sounds
+    // stopped, a placeholder in its place, a warning and a trace line.
+    void stop_gauge(PlacedGauge &gauge, const panel_host::CallStop &stop);
+    // Calls a routine of a gauge file's Linkage for every file that runs.
+    void call_linkage(bool start);
+    static void check_records(PlacedGauge &gauge, std::vector<std::string> &notes);
     void trace_icons();
     static void warn_of_placement(const PanelLayout &layout, Diagnostics &found);
     void watch(const PlacedGauge &gauge);
@@ -113,11 +141,17 @@ private:
     Aircraft aircraft_;
     SoundTrace sound_;
     DebugOutput debug_;
+    MessageBoxes message_boxes_;
     std::shared_ptr<SoundClock> sound_clock_;
     SoundTrack sound_track_;
     panel_host::GaugeCopies copies_;  // outlives the gauge files loaded from it
     std::vector<PanelWindow> windows_;
     std::vector<PlacedGauge> gauges_;  // in window order, then gauge number
+    std::map<const PlacedGauge *, std::string> stopped_;  // the placeholder's label
+    std::vector<std::string> notes_;
+    double call_limit_ = 0;
+    PlacedGauge *calling_ = nullptr;  // the gauge whose routine runs
+    std::unique_ptr<panel_host::CallWatchdog> watchdog_;
     bool started_ = false;
 };
 

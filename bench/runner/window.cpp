@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "gauge_guard.h"
 #include "panel_view.h"
 #include "window_frame.h"
 #include "window_io.h"
@@ -34,6 +35,12 @@ struct WindowState {
     panel_host::Picture screen;  // the client area, drawn whole at each paint
     PanelReload *reload = nullptr;
     bool reloading = false;  // ticks wait while the gauges are replaced
+    // Ticks, clicks and keys a gauge's own message loop let in during one of
+    // its calls, waiting for the call to return.
+    std::vector<MSG> held;
+    // Set when the window is destroyed: a gauge's own message loop may take
+    // the quit message out of the queue before the bench's loop sees it.
+    bool closed = false;
 };
 
 WindowState state;
@@ -303,7 +310,32 @@ bool key_down(HWND window, WPARAM key) {
     return true;
 }
 
+// Holds a tick, a click or a key that arrives while a gauge call is in
+// progress (a gauge's own message loop dispatched it); one tick waits at most.
+bool held_back(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (!panel_host::in_gauge_call() || (message != WM_TIMER && message != WM_LBUTTONDOWN && message != WM_KEYDOWN))
+        return false;
+    const bool tick_waits = std::any_of(state.held.begin(), state.held.end(),
+                                        [](const MSG &held) { return held.message == WM_TIMER; });
+    if (message != WM_TIMER || !tick_waits)
+        state.held.push_back(MSG{window, message, wparam, lparam, 0, {0, 0}});
+    return true;
+}
+
+LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+// What waited for a gauge call, once none is in progress.
+void release_held() {
+    while (!state.held.empty() && !panel_host::in_gauge_call()) {
+        const MSG held = state.held.front();
+        state.held.erase(state.held.begin());
+        window_procedure(held.hwnd, held.message, held.wParam, held.lParam);
+    }
+}
+
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (held_back(window, message, wparam, lparam))
+        return 0;
     switch (message) {
     case WM_TIMER:
         if (state.reloading)
@@ -342,6 +374,7 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
         break;
     case WM_DESTROY:
         KillTimer(window, PANEL_TIMER);
+        state.closed = true;
         PostQuitMessage(0);
         return 0;
     }
@@ -358,7 +391,12 @@ void trace_main_window(HWND window, const RECT &work) {
 
 int run_window(Panel &panel, Scenario *scenario, PanelReload &reload, Trace &trace, const WindowOptions &options,
                std::string &error) {
-    state = WindowState{&panel, scenario, &trace, scenario != nullptr, 0, &error, PanelView(), {}};
+    state = WindowState();
+    state.panel = &panel;
+    state.scenario = scenario;
+    state.trace = &trace;
+    state.script_running = scenario != nullptr;
+    state.error = &error;
     state.reload = &reload;
     state.view.set_layout(lay_out_screen(panel.windows()));
     if (options.zoom_percent != 0)
@@ -421,9 +459,11 @@ int run_window(Panel &panel, Scenario *scenario, PanelReload &reload, Trace &tra
         }
     }
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (!state.closed && GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        if (!panel.dispatch_to_gauge_window(message))
+            DispatchMessageA(&message);
+        release_held();
     }
     return state.status;
 }

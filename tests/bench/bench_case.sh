@@ -2,10 +2,11 @@
 # Runs the bench on a panel folder laid out for one test, and checks its exit
 # status and what it prints.
 # usage: bench_case.sh WINE-RUN BENCH-EXE GAUGE-DIR WORK-DIR PANEL-CFG SCRIPT STATUS
-#            [has=TEXT | lacks=TEXT | file=PATH | sounds=DIR | drop=NAME | cut=NAME:BYTES |
+#            [has=TEXT | lacks=TEXT | file=PATH | copy=PATH:NAME | sounds=DIR | drop=NAME | cut=NAME:BYTES |
 #             png=NAME | exists=PATH | absent=PATH | out=FOLDER | arg=ARG]...
 #   has/lacks  text the output (stdout and stderr) must or must not hold
 #   file       copied into the panel folder beside the gauge files
+#   copy       PATH copied into the panel folder as NAME
 #   sounds     a folder whose .wav files go where the ignition gauge opens them
 #   drop       NAME: a sound file laid out by an earlier sounds= is taken away again
 #   cut        NAME:BYTES: such a sound file keeps only its first BYTES bytes
@@ -29,6 +30,7 @@ out=out
 for item in "$@"; do
     case "$item" in
     file=*) cp -r "${item#file=}" "$panel/" ;;
+    copy=*) copy=${item#copy=} && cp "${copy%:*}" "$panel/${copy##*:}" ;;
     out=*) out=${item#out=} ;;
     sounds=*) mkdir -p "$work/Aircraft/sound/kaprelo" && cp "${item#sounds=}"/*.wav "$work/Aircraft/sound/kaprelo/" ;;
     drop=*) rm -f "$work/Aircraft/sound/kaprelo/${item#drop=}" ;;
