@@ -60,6 +60,7 @@ bool SoundTrack::open(const std::string &path, std::string &error) {
         error = path + ": cannot write the sound track";
         return false;
     }
+    setvbuf(file_, nullptr, _IOFBF, 1 << 16);  // some ticks a write
     std::vector<uint8_t> header;
     wave_header(0, header);
     fwrite(header.data(), 1, header.size(), file_);
@@ -69,12 +70,19 @@ bool SoundTrack::open(const std::string &path, std::string &error) {
 void SoundTrack::append(const std::vector<int16_t> &stereo) {
     if (file_ == nullptr)
         return;
-    std::vector<uint8_t> bytes;
-    bytes.reserve(stereo.size() * 2);
-    for (int16_t sample : stereo)
-        put16(bytes, static_cast<uint16_t>(sample));
-    fwrite(bytes.data(), 1, bytes.size(), file_);
-    data_bytes_ += bytes.size();
+    bytes_.resize(stereo.size() * 2);
+    for (size_t i = 0; i < stereo.size(); ++i) {
+        const uint16_t sample = static_cast<uint16_t>(stereo[i]);
+        bytes_[2 * i] = sample & 0xFF;
+        bytes_[2 * i + 1] = sample >> 8;
+    }
+    fwrite(bytes_.data(), 1, bytes_.size(), file_);
+    data_bytes_ += bytes_.size();
+}
+
+void SoundTrack::append_tick(const std::vector<ClockSoundBuffer *> &buffers, unsigned long tick) {
+    mix_tick(buffers, tick, mixed_);
+    append(mixed_);
 }
 
 bool SoundTrack::close(std::string &error) {

@@ -35,6 +35,8 @@ public:
     bool open(const std::string &path, std::string &error);
     // Appends left-right sample pairs.
     void append(const std::vector<int16_t> &stereo);
+    // Appends what `buffers` play in the panel tick `tick` (mix_tick).
+    void append_tick(const std::vector<ClockSoundBuffer *> &buffers, unsigned long tick);
     // Writes the sizes into the header and closes the file; refuses to write
     // sizes past what the header can hold.
     bool close(std::string &error);
@@ -44,6 +46,8 @@ private:
     FILE *file_ = nullptr;
     std::string path_;
     uint64_t data_bytes_ = 0;
+    std::vector<int16_t> mixed_;  // kept from tick to tick, as the bytes below
+    std::vector<uint8_t> bytes_;
 };
 
 }  // namespace bench
