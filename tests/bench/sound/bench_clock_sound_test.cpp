@@ -3,6 +3,7 @@
 // longest sound track a WAVE file holds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -242,6 +243,94 @@ TEST_F(ClockSound, MixReadsEachFormatAtItsRateFromItsPosition) {
     EXPECT_EQ(0, panned[0]) << "pan 10000 silences the left";
     EXPECT_NEAR(-500, panned[1], 1) << "-6.02 dB halves";
     EXPECT_NEAR(-500, panned[2 * 150 + 1], 1) << "looped round from its last frame";
+}
+
+// The tick as the formula gives it, frame by frame: output frame `out`
+// plays position start + out * step (in 1/44100 of a buffer frame), taken
+// modulo the buffer's length when it loops; between two frames linearly.
+std::vector<int16_t> formula_mix(const std::vector<bench::ClockSoundBuffer *> &buffers, unsigned long tick) {
+    const uint64_t units = 44100;
+    std::vector<int64_t> sum(2 * bench::MIX_FRAMES_PER_TICK, 0);
+    for (const bench::ClockSoundBuffer *buffer : buffers) {
+        bench::BufferStretch stretch;
+        const uint64_t frames = buffer->frames();
+        if (frames == 0 || !buffer->stretch(tick, bench::MIX_FRAMES_PER_TICK, stretch))
+            continue;
+        int32_t gains[2];
+        bench::channel_gains(buffer->volume(), buffer->pan(), gains[0], gains[1]);
+        const WAVEFORMATEX &format = buffer->format();
+        auto sample = [&](uint64_t frame, unsigned channel) -> int64_t {
+            const BYTE *at = buffer->bytes().data() + frame * format.nBlockAlign;
+            if (format.wBitsPerSample == 8)
+                return (int64_t(at[channel]) - 128) * 256;
+            return int16_t(at[2 * channel] | (at[2 * channel + 1] << 8));
+        };
+        for (uint64_t out = 0; out < bench::MIX_FRAMES_PER_TICK; ++out) {
+            uint64_t at = stretch.start + out * stretch.step;
+            if (stretch.looping)
+                at %= frames * units;
+            else if (at >= frames * units)
+                break;
+            const uint64_t frame = at / units;
+            const int64_t fraction = int64_t(at % units);
+            const uint64_t next = frame + 1 < frames ? frame + 1 : stretch.looping ? 0 : frame;
+            for (unsigned side = 0; side < 2; ++side) {
+                const unsigned channel = format.nChannels == 2 ? side : 0;
+                const int64_t first = sample(frame, channel), second = sample(next, channel);
+                sum[2 * out + side] += (first + (second - first) * fraction / int64_t(units)) * gains[side] >> 16;
+            }
+        }
+    }
+    std::vector<int16_t> stereo;
+    for (int64_t value : sum)
+        stereo.push_back(static_cast<int16_t>(value > 32767 ? 32767 : value < -32768 ? -32768 : value));
+    return stereo;
+}
+
+TEST_F(ClockSound, MixIsTheFormulaForEveryFormatRateLengthAndPosition) {
+    uint32_t seed = 12345;
+    auto random = [&seed](uint32_t below) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % below;
+    };
+    const DWORD rates[] = {100, 8000, 11025, 22050, 44100, 48000, 99991, 100000};
+    const DWORD lengths[] = {1, 2, 3, 7, 2450, 4999};  // in frames
+    int compared = 0;
+    for (WORD bits : {8, 16})
+        for (WORD channels : {1, 2})
+            for (DWORD frames : lengths)
+                for (DWORD rate : rates)
+                    for (bool looping : {false, true}) {
+                        const WAVEFORMATEX format = pcm(channels, 22050, bits);
+                        const DWORD bytes = std::max<DWORD>(frames * format.nBlockAlign, 4);
+                        IDirectSoundBuffer *buffer = filled(IGNITION_FLAGS, bytes, format, 0);
+                        BYTE *data = nullptr;
+                        DWORD length = 0;
+                        ASSERT_EQ(DS_OK, buffer->Lock(0, bytes, reinterpret_cast<void **>(&data), &length, nullptr,
+                                                      nullptr, 0));
+                        for (DWORD i = 0; i < length; ++i)
+                            data[i] = static_cast<BYTE>(random(256));
+                        buffer->Unlock(data, length, nullptr, 0);
+                        buffer->SetFrequency(rate);
+                        buffer->SetVolume(-static_cast<LONG>(random(3000)));
+                        buffer->SetPan(static_cast<LONG>(random(4001)) - 2000);
+                        buffer->SetCurrentPosition(random(bytes / format.nBlockAlign) * format.nBlockAlign);
+                        clock->tick = 1000 + random(100);
+                        buffer->Play(0, 0, looping ? DSBPLAY_LOOPING : 0);
+                        for (unsigned long tick = clock->tick; tick < clock->tick + 5; ++tick) {
+                            std::vector<int16_t> mixed;
+                            bench::mix_tick(clock->buffers(), tick, mixed);
+                            ASSERT_EQ(formula_mix(clock->buffers(), tick), mixed)
+                                << bits << "-bit, " << channels << " channel(s), " << frames << " frames at "
+                                << rate << " Hz, " << (looping ? "looping" : "one-shot") << ", tick " << tick;
+                            ++compared;
+                        }
+                        // Loud buffers beside it: the sum is clipped to 16 bits.
+                        if (frames == 2450 && rate == 44100)
+                            continue;
+                        buffer->Stop();
+                    }
+    EXPECT_EQ(2 * 2 * 6 * 8 * 2 * 5, compared);
 }
 
 TEST(ChannelGains, FollowVolumeAndPanInHundredthsOfADecibel) {
