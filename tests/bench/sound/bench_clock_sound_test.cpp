@@ -11,6 +11,7 @@
 #include "clock_sound_device.h"
 #include "sound_mixer.h"
 #include "sound_track.h"
+#include "test_files.h"
 
 namespace {
 
@@ -331,6 +332,47 @@ TEST_F(ClockSound, MixIsTheFormulaForEveryFormatRateLengthAndPosition) {
                         buffer->Stop();
                     }
     EXPECT_EQ(2 * 2 * 6 * 8 * 2 * 5, compared);
+}
+
+// Silent ticks are passed over, not written: the file still reads every
+// tick, the silence as zeros, up to its last byte.
+TEST_F(ClockSound, TrackReadsEveryTickWithItsSilencePassedOver) {
+    TestFolder folder;
+    const std::string path = folder.write("track.wav", {});
+    bench::SoundTrack track;
+    std::string error;
+    ASSERT_TRUE(track.open(path, error)) << error;
+    IDirectSoundBuffer *click = filled(SWITCH_FLAGS, 1322, pcm(1, 22050, 8), 0x90);
+    std::vector<int16_t> expected;
+    auto tick = [&](unsigned long number) {
+        std::vector<int16_t> frames;
+        bench::mix_tick(clock->buffers(), number, frames);
+        expected.insert(expected.end(), frames.begin(), frames.end());
+        track.append_tick(clock->buffers(), number);
+    };
+    for (unsigned long number = 0; number < 3; ++number)
+        tick(number);
+    clock->tick = 3;
+    click->Play(0, 0, 0);  // 2644 output frames: all of tick 3, some of tick 4
+    for (unsigned long number = 3; number < 8; ++number)
+        tick(number);
+    ASSERT_TRUE(track.close(error)) << error;
+
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    std::vector<uint8_t> bytes(44 + expected.size() * 2 + 1);
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(44 + expected.size() * 2, read) << "8 ticks of 9800 bytes after the header";
+    std::vector<uint8_t> header;
+    bench::wave_header(expected.size() * 2, header);
+    EXPECT_TRUE(std::equal(header.begin(), header.end(), bytes.begin()));
+    size_t differing = 0;
+    for (size_t i = 0; i < expected.size(); ++i)
+        differing += int16_t(bytes[44 + 2 * i] | bytes[45 + 2 * i] << 8) != expected[i];
+    EXPECT_EQ(0u, differing) << "of " << expected.size() << " samples";
+    EXPECT_NE(0, expected[4 * 2 * bench::MIX_FRAMES_PER_TICK + 1]) << "the click sounds in tick 4";
 }
 
 TEST(ChannelGains, FollowVolumeAndPanInHundredthsOfADecibel) {
