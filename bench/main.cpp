@@ -194,7 +194,7 @@ int main(int argc, char **argv) {
             fprintf(stderr, "bench: %s\n", error.c_str());
     } else {
         panel.start();
-        status = bench::run_headless(scenario, panel);
+        status = bench::run_headless(scenario, panel, trace);
     }
     const int stopped = panel.stopped_gauges();
     panel.finish();

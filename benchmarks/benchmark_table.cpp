@@ -66,8 +66,15 @@ std::vector<BenchmarkResult> compare(const std::vector<BenchmarkCase> &cases, in
 
 void print_table(const std::string &title, const std::vector<BenchmarkResult> &results,
                  int rounds, int per_round) {
-    std::printf("\n%s\n  (median of %d rounds of %d operations each)\n", title.c_str(), rounds,
-                per_round);
+    print_table(title,
+                "median of " + std::to_string(rounds) + " rounds of " + std::to_string(per_round) +
+                    " operations each",
+                results);
+}
+
+void print_table(const std::string &title, const std::string &note,
+                 const std::vector<BenchmarkResult> &results) {
+    std::printf("\n%s\n  (%s)\n", title.c_str(), note.c_str());
     std::printf("  %-66s %14s %8s\n", "", "per operation", "ratio");
     for (const BenchmarkResult &result : results)
         std::printf("  %-66s %14s %8.2f\n", result.name.c_str(), readable(result.nanoseconds).c_str(),

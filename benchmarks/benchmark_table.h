@@ -31,6 +31,9 @@ std::vector<BenchmarkResult> compare(const std::vector<BenchmarkCase> &cases, in
 // Prints a titled table of the results, each with its ratio to the first.
 void print_table(const std::string &title, const std::vector<BenchmarkResult> &results,
                  int rounds, int per_round);
+// The same with `note` (how the figures were had) under the title.
+void print_table(const std::string &title, const std::string &note,
+                 const std::vector<BenchmarkResult> &results);
 
 // One row of counted figures: name, value, and whether it keeps its limit.
 void print_count(const std::string &name, double value, const std::string &limit, bool kept);

@@ -44,8 +44,11 @@ int main(int argc, char **argv) {
     print_machine();
     benchmark_wave_file_read(31, 200 / scale);
     benchmark_ignition_install(15, 20 / scale);
-    benchmark_panel_cycles(31, 100000 / scale);
+    const double updates = benchmark_panel_cycles(31, 100000 / scale);
     benchmark_click_paths(1000 / scale);
     benchmark_guarded_calls(31, 100000 / scale);
+    if (updates > 0)
+        benchmark_headless_ticks(scale == 1 ? 5 : 3, 1000000 / scale, 400000 / scale, 5000 / scale,
+                                 scale == 1 ? 250 : 60, updates);
     return 0;
 }

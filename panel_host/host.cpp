@@ -128,8 +128,15 @@ Host::~Host() {
 
 Host *Host::active() { return active_host; }
 
-void Host::log(const char *service, std::vector<uintptr_t> args, const char *name) {
-    calls.push_back({service, std::move(args), name ? name : ""});
+void Host::log(const char *service, std::initializer_list<uintptr_t> args, const char *name) {
+    if (!record_calls && !on_call)
+        return;
+    ServiceCall call{service, args, name ? name : ""};
+    if (!record_calls) {
+        on_call(call);
+        return;
+    }
+    calls.push_back(std::move(call));
     if (on_call)
         on_call(calls.back());
 }
@@ -161,6 +168,7 @@ int32_t Host::query_elements(ElementRecord *head) {
 
 void Host::install_elements(ElementRecord *head, ModuleHandle resources) {
     log("InstallElements", {word(head), word(resources)});
+    compose_pending();
     for_each_element(head, [&](ElementRecord *element) {
         auto image = std::make_unique<HostImage>();
         std::string error;
@@ -205,17 +213,24 @@ void Host::draw_elements(ElementRecord *head) {
     const HostImage *background = head ? image(head) : nullptr;
     if (background == nullptr)
         return;
-    Picture &picture = pictures_[head];
-    picture.resize(background->bitmap.width, background->bitmap.height, 0);
+    DrawnPicture &picture = pictures_[head];
+    picture.begin(background->bitmap.width, background->bitmap.height);
     for_each_element(head, [&](ElementRecord *element) {
         const HostImage *drawn = image(element);
         if (drawn != nullptr && shown(element))
-            draw_bitmap(picture, drawn->bitmap, element->x, element->y, element != head);
+            picture.add({&drawn->bitmap, element->x, element->y, element != head});
     });
+    picture.finish();
+}
+
+void Host::compose_pending() const {
+    for (const auto &entry : pictures_)
+        entry.second.picture();
 }
 
 void Host::kill_elements(ElementRecord *head) {
     log("KillElements", {word(head)});
+    compose_pending();
     for_each_element(head, [&](ElementRecord *element) {
         *image_word(element) = nullptr;
         images_.erase(element);
@@ -333,7 +348,7 @@ namespace panel_host {
 
 const Picture *Host::picture(const ElementRecord *head) const {
     auto found = pictures_.find(head);
-    return found == pictures_.end() ? nullptr : &found->second;
+    return found == pictures_.end() ? nullptr : &found->second.picture();
 }
 
 }  // namespace panel_host

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "bitmap.h"
+#include "drawn_picture.h"
 #include "gauge_guard.h"
 #include "host_services.h"
 #include "picture.h"
@@ -76,6 +78,7 @@ public:
     bool shown(const ElementRecord *element) const;
     const HostImage *image(const ElementRecord *element) const;
     // The gauge's picture as its last DrawElements composed it, or null.
+    // Composed when asked, from what that DrawElements found (drawn_picture.h).
     const Picture *picture(const ElementRecord *head) const;
 
     // Asked when a gauge binds a name no one provides: the storage to give
@@ -86,6 +89,9 @@ public:
     // Every service call, as it is made.
     std::function<void(const ServiceCall &)> on_call;
     std::vector<ServiceCall> calls;
+    // Whether `calls` keeps the calls; a host whose calls no one reads turns
+    // it off, and then a call costs no record unless on_call is set.
+    bool record_calls = true;
     int32_t query_result = 0;
     // Why the last InstallElements could not attach an image, if it could not.
     std::string install_error;
@@ -117,8 +123,11 @@ public:
     void forget_gauges();
 
 private:
-    void log(const char *service, std::vector<uintptr_t> args, const char *name = nullptr);
+    void log(const char *service, std::initializer_list<uintptr_t> args, const char *name = nullptr);
     double *token_storage(uint32_t token);
+    // Composes every picture whose drawing is pending, before the images it
+    // draws from are replaced or released.
+    void compose_pending() const;
 
     union ServiceTable {
         HostServices offered;
@@ -131,7 +140,7 @@ private:
     std::vector<MouseRegistration> mouse_;
     std::map<const ElementRecord *, std::unique_ptr<HostImage>> images_;
     std::map<const ElementRecord *, double> icon_values_;
-    std::map<const ElementRecord *, Picture> pictures_;
+    std::map<const ElementRecord *, DrawnPicture> pictures_;
 };
 
 // Visits an element and every element of its child lists, parents first.

@@ -48,9 +48,9 @@ Aircraft::Aircraft(panel_host::Host &host, Trace &trace, const std::vector<std::
 }
 
 int32_t *Aircraft::provide(const std::string &name) {
-    variables_.push_back(name);
-    seen_variables_[name] = 0;
-    return host_.provide_panel_variable(name);
+    int32_t *storage = host_.provide_panel_variable(name);
+    variables_.push_back({name, storage, 0});
+    return storage;
 }
 
 std::vector<std::string> Aircraft::take_unprovided() {
@@ -89,12 +89,11 @@ void Aircraft::trace_changes() {
     }
     // Variables that changed alike in one cycle share a line.
     std::map<std::pair<int32_t, int32_t>, std::vector<std::string>> changes;
-    for (const std::string &name : variables_) {
-        int32_t now = *host_.panel_variable(name);
-        int32_t &before = seen_variables_[name];
-        if (now != before)
-            changes[{before, now}].push_back(name);
-        before = now;
+    for (Provided &variable : variables_) {
+        const int32_t now = *variable.storage;
+        if (now != variable.seen)
+            changes[{variable.seen, now}].push_back(variable.name);
+        variable.seen = now;
     }
     for (const auto &change : changes) {
         std::string names;

@@ -63,8 +63,14 @@ private:
     unsigned long ticks_ = 0;
     std::vector<SentEvent> events_;
     std::map<uint32_t, double> seen_tokens_;
-    std::vector<std::string> variables_;  // in the order given
-    std::map<std::string, int32_t> seen_variables_;
+    // The provided panel variables in the order given, each with its
+    // storage, so that the trace of every cycle looks up no name.
+    struct Provided {
+        std::string name;
+        int32_t *storage;
+        int32_t seen;  // as last traced
+    };
+    std::vector<Provided> variables_;
     std::vector<std::string> unprovided_;
 };
 

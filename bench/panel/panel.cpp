@@ -33,6 +33,7 @@ void HOST_CALL run_walk(const std::function<void()> *walk) { (*walk)(); }
 Panel::Panel(Trace &trace, const std::vector<std::string> &variables, bool only_these)
     : trace_(trace), aircraft_(host_, trace, variables, only_these), sound_(trace) {
     panel_host::GaugeFile::load_from_copies(&copies_);
+    host_.record_calls = false;  // the bench traces what the calls do, not the calls
 }
 
 Panel::~Panel() {
@@ -183,12 +184,8 @@ void Panel::start() {
 }
 
 void Panel::cycle() {
-    if (sound_track_.is_open()) {
-        // The tick that ends now, with every play and stop made in it.
-        std::vector<int16_t> mixed;
-        mix_tick(sound_clock_->buffers(), sound_clock_->tick, mixed);
-        sound_track_.append(mixed);
-    }
+    if (sound_track_.is_open())  // the tick that ends now, with every play and stop made in it
+        sound_track_.append_tick(sound_clock_->buffers(), sound_clock_->tick);
     aircraft_.tick();
     if (sound_clock_ != nullptr)
         sound_clock_->tick = aircraft_.ticks();

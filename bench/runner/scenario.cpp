@@ -1,8 +1,10 @@
 #include "scenario.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "png_file.h"
+#include "progress.h"
 #include "sound_commands.h"
 #include "zoom.h"
 
@@ -383,9 +385,15 @@ bool Scenario::sound_fault(const Command &command) {
     return why.empty() || fail(why);
 }
 
-int run_headless(Scenario &scenario, Panel &panel) {
+int run_headless(Scenario &scenario, Panel &panel, Trace &trace) {
+    std::unique_ptr<Progress> progress;
+    if (error_stream_is_terminal())
+        progress = std::make_unique<Progress>(scenario.total_ticks(), progress_after_ms(), GetTickCount64,
+                                              [&trace](const std::string &text) { trace.status(text); });
     for (;;) {
         Scenario::Status status = scenario.step();
+        if (status != Scenario::Status::Running && progress != nullptr)
+            progress->finish();
         if (status == Scenario::Status::Failed) {
             fprintf(stderr, "%s\n", scenario.error().c_str());
             return 1;
@@ -395,6 +403,8 @@ int run_headless(Scenario &scenario, Panel &panel) {
         while (scenario.waiting() > 0) {
             panel.cycle();
             scenario.waited();
+            if (progress != nullptr)
+                progress->ticked();
         }
     }
 }

@@ -39,6 +39,8 @@ public:
     long waiting() const { return waiting_; }
     void waited() { --waiting_; }
     const std::string &error() const { return error_; }
+    // The ticks the script's run commands come to.
+    long long total_ticks() const { return run_ticks(commands_); }
 
     // Commands only the bench's window serves; left empty, they fail. Both
     // name a panel window by its index; points are in its design units.
@@ -104,8 +106,9 @@ private:
     std::string error_;
 };
 
-// Runs `scenario` without a window, one panel cycle per tick; the exit status.
-int run_headless(Scenario &scenario, Panel &panel);
+// Runs `scenario` without a window, one panel cycle per tick; the exit
+// status. On a terminal, a long run shows its progress (progress.h).
+int run_headless(Scenario &scenario, Panel &panel, Trace &trace);
 
 }  // namespace bench
 

@@ -1,19 +1,13 @@
 #include "sound_mixer.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace bench {
 
 namespace {
 
-// One sample of `channel` in frame `frame`, as a 16-bit value.
-int32_t sample(const ClockSoundBuffer &buffer, DWORD frame, unsigned channel) {
-    const WAVEFORMATEX &format = buffer.format();
-    const BYTE *at = buffer.bytes().data() + size_t(frame) * format.nBlockAlign;
-    if (format.wBitsPerSample == 8)
-        return (int32_t(at[channel]) - 128) * 256;
-    return int16_t(at[2 * channel] | (at[2 * channel + 1] << 8));
-}
+constexpr uint32_t FRAME_UNITS = TICKS_PER_SECOND * MIX_FRAMES_PER_TICK;  // a buffer frame in stretch units
 
 // 10^(hundredths of a decibel / 2000) in 16.16; -10000 and below is silence.
 int32_t attenuation_gain(long hundredths) {
@@ -24,36 +18,101 @@ int32_t attenuation_gain(long hundredths) {
     return static_cast<int32_t>(std::lround(65536.0 * std::pow(10.0, hundredths / 2000.0)));
 }
 
-void mix_buffer(const ClockSoundBuffer &buffer, unsigned long tick, std::vector<int32_t> &sum) {
+// One sample of `channel` of the frame at `at`, as a 16-bit value.
+template <bool EIGHT_BITS>
+int32_t sample(const BYTE *at, unsigned channel) {
+    if (EIGHT_BITS)
+        return (int32_t(at[channel]) - 128) * 256;
+    return int16_t(at[2 * channel] | (at[2 * channel + 1] << 8));
+}
+
+// first + (second - first) * fraction / FRAME_UNITS, the quotient rounded
+// towards zero; the product's size fits 32 bits, so no 64-bit division is needed.
+int32_t between(int32_t first, int32_t second, uint32_t fraction) {
+    const int32_t difference = second - first;
+    const uint32_t size = static_cast<uint32_t>(difference < 0 ? -difference : difference) * fraction;
+    const int32_t step = static_cast<int32_t>(size / FRAME_UNITS);
+    return first + (difference < 0 ? -step : step);
+}
+
+// Where a buffer plays in one tick: a frame and a fraction of FRAME_UNITS,
+// moved on by a step of frames and fraction for each output frame.
+struct Playing {
+    const BYTE *bytes;
+    uint32_t frames;
+    bool looping;
+    uint32_t frame;
+    uint32_t fraction;
+    uint32_t frame_step;
+    uint32_t fraction_step;
+    int32_t gains[2];  // 16.16, left and right
+};
+
+// Adds the tick's output frames of one buffer of the given format to `sum`:
+// between each frame and the next one linearly, a one-shot's last frame held.
+// A sample (16 bits) times a gain (at most 1.0) fits 32 bits.
+template <bool EIGHT_BITS, bool STEREO>
+void mix_frames(Playing playing, int32_t *sum) {
+    const uint32_t frame_bytes = (EIGHT_BITS ? 1 : 2) * (STEREO ? 2 : 1);
+    for (unsigned out = 0; out < MIX_FRAMES_PER_TICK; ++out) {
+        uint32_t next = playing.frame + 1;
+        if (next == playing.frames)
+            next = playing.looping ? 0 : playing.frame;
+        const BYTE *here = playing.bytes + size_t(playing.frame) * frame_bytes;
+        const BYTE *there = playing.bytes + size_t(next) * frame_bytes;
+        const int32_t left =
+            between(sample<EIGHT_BITS>(here, 0), sample<EIGHT_BITS>(there, 0), playing.fraction);
+        const int32_t right =
+            STEREO ? between(sample<EIGHT_BITS>(here, 1), sample<EIGHT_BITS>(there, 1), playing.fraction) : left;
+        sum[2 * out] += (left * playing.gains[0]) >> 16;
+        sum[2 * out + 1] += (right * playing.gains[1]) >> 16;
+        playing.fraction += playing.fraction_step;
+        playing.frame += playing.frame_step;
+        if (playing.fraction >= FRAME_UNITS) {
+            playing.fraction -= FRAME_UNITS;
+            ++playing.frame;
+        }
+        if (playing.frame >= playing.frames) {
+            if (!playing.looping)
+                break;
+            playing.frame %= playing.frames;
+        }
+    }
+}
+
+// Where `buffer` plays in the tick; false when it plays nothing. Output
+// frame `out` plays the buffer at position start + out * step (in
+// FRAME_UNITS of a frame), taken modulo the buffer's length when it loops; a
+// one-shot ends at its length.
+bool playing_in(const ClockSoundBuffer &buffer, unsigned long tick, Playing &playing) {
     BufferStretch stretch;
     const DWORD frames = buffer.frames();
     if (frames == 0 || !buffer.stretch(tick, MIX_FRAMES_PER_TICK, stretch))
-        return;
-    int32_t gains[2];
-    channel_gains(buffer.volume(), buffer.pan(), gains[0], gains[1]);
-    const bool stereo = buffer.format().nChannels == 2;
-    const uint64_t frame_units = 18ull * MIX_FRAMES_PER_TICK;
-    const uint64_t end = uint64_t(frames) * frame_units;
-    for (unsigned out = 0; out < MIX_FRAMES_PER_TICK; ++out) {
-        uint64_t at = stretch.start + uint64_t(out) * stretch.step;
-        if (stretch.looping)
-            at %= end;
-        else if (at >= end)
-            break;
-        const DWORD frame = static_cast<DWORD>(at / frame_units);
-        const int64_t fraction = static_cast<int64_t>(at % frame_units);
-        // Between this frame and the next one, linearly; a one-shot's last frame is held.
-        DWORD next = frame + 1;
-        if (next == frames)
-            next = stretch.looping ? 0 : frame;
-        for (unsigned side = 0; side < 2; ++side) {
-            const unsigned channel = stereo ? side : 0;
-            const int64_t first = sample(buffer, frame, channel);
-            const int64_t second = sample(buffer, next, channel);
-            const int64_t value = first + (second - first) * fraction / int64_t(frame_units);
-            sum[2 * out + side] += static_cast<int32_t>((value * gains[side]) >> 16);
-        }
-    }
+        return false;
+    const uint64_t end = uint64_t(frames) * FRAME_UNITS;
+    uint64_t start = stretch.start;
+    if (stretch.looping)
+        start %= end;
+    else if (start >= end)
+        return false;
+    playing = {buffer.bytes().data(),
+               frames,
+               stretch.looping,
+               static_cast<uint32_t>(start / FRAME_UNITS),
+               static_cast<uint32_t>(start % FRAME_UNITS),
+               static_cast<uint32_t>(stretch.step / FRAME_UNITS),
+               static_cast<uint32_t>(stretch.step % FRAME_UNITS),
+               {0, 0}};
+    channel_gains(buffer.volume(), buffer.pan(), playing.gains[0], playing.gains[1]);
+    return true;
+}
+
+void mix_buffer(const WAVEFORMATEX &format, const Playing &playing, int32_t *sum) {
+    const bool eight_bits = format.wBitsPerSample == 8;
+    if (format.nChannels == 2)
+        eight_bits ? mix_frames<true, true>(playing, sum) : mix_frames<false, true>(playing, sum);
+    else
+        eight_bits ? mix_frames<true, false>(playing, sum) : mix_frames<false, false>(playing, sum);
 }
 
 }  // namespace
@@ -63,13 +122,26 @@ void channel_gains(long volume, long pan, int32_t &left, int32_t &right) {
     right = attenuation_gain(volume - (pan < 0 ? -pan : 0));
 }
 
-void mix_tick(const std::vector<ClockSoundBuffer *> &buffers, unsigned long tick, std::vector<int16_t> &stereo) {
-    std::vector<int32_t> sum(2 * MIX_FRAMES_PER_TICK, 0);
-    for (const ClockSoundBuffer *buffer : buffers)
-        mix_buffer(*buffer, tick, sum);
-    stereo.resize(sum.size());
-    for (size_t i = 0; i < sum.size(); ++i)
+bool mix_tick(const std::vector<ClockSoundBuffer *> &buffers, unsigned long tick, std::vector<int16_t> &stereo) {
+    int32_t sum[2 * MIX_FRAMES_PER_TICK];
+    bool sounding = false;
+    for (const ClockSoundBuffer *buffer : buffers) {
+        Playing playing;
+        if (!playing_in(*buffer, tick, playing))
+            continue;
+        if (!sounding)
+            std::fill(sum, sum + 2 * MIX_FRAMES_PER_TICK, 0);
+        sounding = true;
+        mix_buffer(buffer->format(), playing, sum);
+    }
+    stereo.resize(2 * MIX_FRAMES_PER_TICK);
+    if (!sounding) {
+        std::fill(stereo.begin(), stereo.end(), 0);
+        return false;
+    }
+    for (size_t i = 0; i < stereo.size(); ++i)
         stereo[i] = static_cast<int16_t>(sum[i] > 32767 ? 32767 : sum[i] < -32768 ? -32768 : sum[i]);
+    return true;
 }
 
 }  // namespace bench

@@ -18,8 +18,9 @@ constexpr unsigned MIX_FRAMES_PER_TICK = MIX_RATE / TICKS_PER_SECOND;
 static_assert(MIX_FRAMES_PER_TICK * TICKS_PER_SECOND == MIX_RATE, "a tick is a whole number of frames");
 
 // The tick `tick` of every buffer in `buffers`: MIX_FRAMES_PER_TICK frames,
-// left and right sample of each, in `stereo`.
-void mix_tick(const std::vector<ClockSoundBuffer *> &buffers, unsigned long tick, std::vector<int16_t> &stereo);
+// left and right sample of each, in `stereo`. False when no buffer played in
+// it: the frames are silence then.
+bool mix_tick(const std::vector<ClockSoundBuffer *> &buffers, unsigned long tick, std::vector<int16_t> &stereo);
 
 // The 16.16 fixed-point gains of the left and right channel for a volume and
 // pan in hundredths of a decibel, as DirectSound applies them.

@@ -60,21 +60,40 @@ bool SoundTrack::open(const std::string &path, std::string &error) {
         error = path + ": cannot write the sound track";
         return false;
     }
+    setvbuf(file_, nullptr, _IOFBF, 1 << 16);  // some ticks a write
     std::vector<uint8_t> header;
     wave_header(0, header);
     fwrite(header.data(), 1, header.size(), file_);
     return true;
 }
 
+// The samples are written as they lie in memory: in the file's order, little-endian.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the bench runs on x86");
+
 void SoundTrack::append(const std::vector<int16_t> &stereo) {
     if (file_ == nullptr)
         return;
-    std::vector<uint8_t> bytes;
-    bytes.reserve(stereo.size() * 2);
-    for (int16_t sample : stereo)
-        put16(bytes, static_cast<uint16_t>(sample));
-    fwrite(bytes.data(), 1, bytes.size(), file_);
-    data_bytes_ += bytes.size();
+    pass_silence();
+    fwrite(stereo.data(), sizeof stereo[0], stereo.size(), file_);
+    data_bytes_ += stereo.size() * sizeof stereo[0];
+}
+
+void SoundTrack::append_tick(const std::vector<ClockSoundBuffer *> &buffers, unsigned long tick) {
+    if (file_ == nullptr)
+        return;
+    if (mix_tick(buffers, tick, mixed_)) {
+        append(mixed_);
+        return;
+    }
+    silence_ += mixed_.size() * sizeof mixed_[0];
+    data_bytes_ += mixed_.size() * sizeof mixed_[0];
+}
+
+void SoundTrack::pass_silence() {
+    if (silence_ == 0)
+        return;
+    passed_ = _fseeki64(file_, static_cast<long long>(silence_), SEEK_CUR) == 0 && passed_;
+    silence_ = 0;
 }
 
 bool SoundTrack::close(std::string &error) {
@@ -88,7 +107,12 @@ bool SoundTrack::close(std::string &error) {
                 " bytes of sound, more than a WAVE file's sizes can name: its header is left with sizes of 0";
         return false;
     }
-    const bool written = fseek(file_, 0, SEEK_SET) == 0 &&
+    if (silence_ > 0) {  // the file ends with the silence's last byte
+        silence_ -= 1;
+        pass_silence();
+        fputc(0, file_);
+    }
+    const bool written = passed_ && fseek(file_, 0, SEEK_SET) == 0 &&
                          fwrite(header.data(), 1, header.size(), file_) == header.size() && !ferror(file_);
     const bool closed = fclose(file_) == 0;
     file_ = nullptr;

@@ -35,6 +35,10 @@ public:
     bool open(const std::string &path, std::string &error);
     // Appends left-right sample pairs.
     void append(const std::vector<int16_t> &stereo);
+    // Appends what `buffers` play in the panel tick `tick` (mix_tick). A
+    // silent tick is not written but passed over when sound follows, so that
+    // a long quiet run writes next to nothing: the file reads zeros there.
+    void append_tick(const std::vector<ClockSoundBuffer *> &buffers, unsigned long tick);
     // Writes the sizes into the header and closes the file; refuses to write
     // sizes past what the header can hold.
     bool close(std::string &error);
@@ -44,6 +48,11 @@ private:
     FILE *file_ = nullptr;
     std::string path_;
     uint64_t data_bytes_ = 0;
+    std::vector<int16_t> mixed_;  // kept from tick to tick
+    uint64_t silence_ = 0;        // bytes of silence passed over, not yet reached
+    bool passed_ = true;          // false once passing over silence failed
+
+    void pass_silence();
 };
 
 }  // namespace bench

@@ -115,6 +115,45 @@ TEST(GaugePicture, LeverShownFollowsTheSwitch) {
     gauge.kill();
 }
 
+// The picture is what the last DrawElements found, however late it is asked
+// for: a click, an update or a moved or hidden element after it changes
+// nothing until the next DrawElements.
+TEST(GaugePicture, AskedLateIsWhatTheLastDrawFound) {
+    GaugeUnderTest gauge;
+    ASSERT_TRUE(gauge.load("Brennovalux.gau"));
+    gauge.start();
+    ElementRecord *off_lever = gauge.child(gauge.head(), 0);
+    ElementRecord *on_lever = gauge.child(off_lever, 0);
+    gauge.update();
+    gauge.draw();
+    const panel_host::Picture off = *gauge.host.picture(gauge.head());
+    int x = 0, y = 0;
+    uint32_t colour = 0;
+    ASSERT_TRUE(changing_pixel(gauge.host.image(on_lever)->bitmap, off, on_lever->x, on_lever->y, x, y, colour));
+    const int px = on_lever->x + x, py = on_lever->y + y;
+
+    gauge.update();
+    gauge.draw();  // the same elements: not asked for, not composed
+    ASSERT_TRUE(gauge.click(10, 10).has_value());
+    gauge.update();
+    ASSERT_TRUE(gauge.host.shown(on_lever)) << "the click turned the switch on";
+    EXPECT_EQ(off.pixels, gauge.host.picture(gauge.head())->pixels) << "no DrawElements since the click";
+    gauge.draw();
+    EXPECT_EQ(colour, gauge.host.picture(gauge.head())->at(px, py)) << "drawn on";
+
+    const panel_host::Picture on = *gauge.host.picture(gauge.head());
+    on_lever->x += 3;
+    off_lever->draw_flags |= DRAW_HIDDEN;
+    EXPECT_EQ(on.pixels, gauge.host.picture(gauge.head())->pixels) << "moved and hidden after the draw";
+    gauge.draw();
+    EXPECT_NE(on.pixels, gauge.host.picture(gauge.head())->pixels) << "drawn moved and hidden";
+    on_lever->x -= 3;
+    off_lever->draw_flags &= ~DRAW_HIDDEN;
+    gauge.draw();
+    EXPECT_EQ(on.pixels, gauge.host.picture(gauge.head())->pixels) << "drawn back as it was";
+    gauge.kill();
+}
+
 TEST(PngFile, ReadsBackAsWritten) {
     panel_host::Picture picture;
     picture.resize(7, 5, PICTURE_OPAQUE);

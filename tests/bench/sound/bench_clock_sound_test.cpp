@@ -3,6 +3,7 @@
 // longest sound track a WAVE file holds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "clock_sound_device.h"
 #include "sound_mixer.h"
 #include "sound_track.h"
+#include "test_files.h"
 
 namespace {
 
@@ -242,6 +244,135 @@ TEST_F(ClockSound, MixReadsEachFormatAtItsRateFromItsPosition) {
     EXPECT_EQ(0, panned[0]) << "pan 10000 silences the left";
     EXPECT_NEAR(-500, panned[1], 1) << "-6.02 dB halves";
     EXPECT_NEAR(-500, panned[2 * 150 + 1], 1) << "looped round from its last frame";
+}
+
+// The tick as the formula gives it, frame by frame: output frame `out`
+// plays position start + out * step (in 1/44100 of a buffer frame), taken
+// modulo the buffer's length when it loops; between two frames linearly.
+std::vector<int16_t> formula_mix(const std::vector<bench::ClockSoundBuffer *> &buffers, unsigned long tick) {
+    const uint64_t units = 44100;
+    std::vector<int64_t> sum(2 * bench::MIX_FRAMES_PER_TICK, 0);
+    for (const bench::ClockSoundBuffer *buffer : buffers) {
+        bench::BufferStretch stretch;
+        const uint64_t frames = buffer->frames();
+        if (frames == 0 || !buffer->stretch(tick, bench::MIX_FRAMES_PER_TICK, stretch))
+            continue;
+        int32_t gains[2];
+        bench::channel_gains(buffer->volume(), buffer->pan(), gains[0], gains[1]);
+        const WAVEFORMATEX &format = buffer->format();
+        auto sample = [&](uint64_t frame, unsigned channel) -> int64_t {
+            const BYTE *at = buffer->bytes().data() + frame * format.nBlockAlign;
+            if (format.wBitsPerSample == 8)
+                return (int64_t(at[channel]) - 128) * 256;
+            return int16_t(at[2 * channel] | (at[2 * channel + 1] << 8));
+        };
+        for (uint64_t out = 0; out < bench::MIX_FRAMES_PER_TICK; ++out) {
+            uint64_t at = stretch.start + out * stretch.step;
+            if (stretch.looping)
+                at %= frames * units;
+            else if (at >= frames * units)
+                break;
+            const uint64_t frame = at / units;
+            const int64_t fraction = int64_t(at % units);
+            const uint64_t next = frame + 1 < frames ? frame + 1 : stretch.looping ? 0 : frame;
+            for (unsigned side = 0; side < 2; ++side) {
+                const unsigned channel = format.nChannels == 2 ? side : 0;
+                const int64_t first = sample(frame, channel), second = sample(next, channel);
+                sum[2 * out + side] += (first + (second - first) * fraction / int64_t(units)) * gains[side] >> 16;
+            }
+        }
+    }
+    std::vector<int16_t> stereo;
+    for (int64_t value : sum)
+        stereo.push_back(static_cast<int16_t>(value > 32767 ? 32767 : value < -32768 ? -32768 : value));
+    return stereo;
+}
+
+TEST_F(ClockSound, MixIsTheFormulaForEveryFormatRateLengthAndPosition) {
+    uint32_t seed = 12345;
+    auto random = [&seed](uint32_t below) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % below;
+    };
+    const DWORD rates[] = {100, 8000, 11025, 22050, 44100, 48000, 99991, 100000};
+    const DWORD lengths[] = {1, 2, 3, 7, 2450, 4999};  // in frames
+    int compared = 0;
+    for (WORD bits : {8, 16})
+        for (WORD channels : {1, 2})
+            for (DWORD frames : lengths)
+                for (DWORD rate : rates)
+                    for (bool looping : {false, true}) {
+                        const WAVEFORMATEX format = pcm(channels, 22050, bits);
+                        const DWORD bytes = std::max<DWORD>(frames * format.nBlockAlign, 4);
+                        IDirectSoundBuffer *buffer = filled(IGNITION_FLAGS, bytes, format, 0);
+                        BYTE *data = nullptr;
+                        DWORD length = 0;
+                        ASSERT_EQ(DS_OK, buffer->Lock(0, bytes, reinterpret_cast<void **>(&data), &length, nullptr,
+                                                      nullptr, 0));
+                        for (DWORD i = 0; i < length; ++i)
+                            data[i] = static_cast<BYTE>(random(256));
+                        buffer->Unlock(data, length, nullptr, 0);
+                        buffer->SetFrequency(rate);
+                        buffer->SetVolume(-static_cast<LONG>(random(3000)));
+                        buffer->SetPan(static_cast<LONG>(random(4001)) - 2000);
+                        buffer->SetCurrentPosition(random(bytes / format.nBlockAlign) * format.nBlockAlign);
+                        clock->tick = 1000 + random(100);
+                        buffer->Play(0, 0, looping ? DSBPLAY_LOOPING : 0);
+                        for (unsigned long tick = clock->tick; tick < clock->tick + 5; ++tick) {
+                            std::vector<int16_t> mixed;
+                            bench::mix_tick(clock->buffers(), tick, mixed);
+                            ASSERT_EQ(formula_mix(clock->buffers(), tick), mixed)
+                                << bits << "-bit, " << channels << " channel(s), " << frames << " frames at "
+                                << rate << " Hz, " << (looping ? "looping" : "one-shot") << ", tick " << tick;
+                            ++compared;
+                        }
+                        // Loud buffers beside it: the sum is clipped to 16 bits.
+                        if (frames == 2450 && rate == 44100)
+                            continue;
+                        buffer->Stop();
+                    }
+    EXPECT_EQ(2 * 2 * 6 * 8 * 2 * 5, compared);
+}
+
+// Silent ticks are passed over, not written: the file still reads every
+// tick, the silence as zeros, up to its last byte.
+TEST_F(ClockSound, TrackReadsEveryTickWithItsSilencePassedOver) {
+    TestFolder folder;
+    const std::string path = folder.write("track.wav", {});
+    bench::SoundTrack track;
+    std::string error;
+    ASSERT_TRUE(track.open(path, error)) << error;
+    IDirectSoundBuffer *click = filled(SWITCH_FLAGS, 1322, pcm(1, 22050, 8), 0x90);
+    std::vector<int16_t> expected;
+    auto tick = [&](unsigned long number) {
+        std::vector<int16_t> frames;
+        bench::mix_tick(clock->buffers(), number, frames);
+        expected.insert(expected.end(), frames.begin(), frames.end());
+        track.append_tick(clock->buffers(), number);
+    };
+    for (unsigned long number = 0; number < 3; ++number)
+        tick(number);
+    clock->tick = 3;
+    click->Play(0, 0, 0);  // 2644 output frames: all of tick 3, some of tick 4
+    for (unsigned long number = 3; number < 8; ++number)
+        tick(number);
+    ASSERT_TRUE(track.close(error)) << error;
+
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    std::vector<uint8_t> bytes(44 + expected.size() * 2 + 1);
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(44 + expected.size() * 2, read) << "8 ticks of 9800 bytes after the header";
+    std::vector<uint8_t> header;
+    bench::wave_header(expected.size() * 2, header);
+    EXPECT_TRUE(std::equal(header.begin(), header.end(), bytes.begin()));
+    size_t differing = 0;
+    for (size_t i = 0; i < expected.size(); ++i)
+        differing += int16_t(bytes[44 + 2 * i] | bytes[45 + 2 * i] << 8) != expected[i];
+    EXPECT_EQ(0u, differing) << "of " << expected.size() << " samples";
+    EXPECT_NE(0, expected[4 * 2 * bench::MIX_FRAMES_PER_TICK + 1]) << "the click sounds in tick 4";
 }
 
 TEST(ChannelGains, FollowVolumeAndPanInHundredthsOfADecibel) {
