@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "gauge_guard.h"
 #include "load_watch.h"
 #include "pe_check.h"
 
@@ -10,6 +11,27 @@ namespace panel_host {
 namespace {
 
 GaugeCopies *copies_in_use = nullptr;
+
+// The most gauge headers one Linkage may list: its list must end within them.
+const size_t MAX_GAUGES_IN_FILE = 256;
+
+// The gauge headers a Linkage lists, read under the guard: the list is the file's.
+struct HeaderList {
+    GaugeHeader **list;
+    std::vector<GaugeHeader *> *headers;
+    bool ended;
+};
+void HOST_CALL read_header_list(HeaderList *read) {
+    for (size_t index = 0; index <= MAX_GAUGES_IN_FILE; ++index) {
+        GaugeHeader *header = read->list[index];
+        if (header == nullptr) {
+            read->ended = true;
+            return;
+        }
+        if (index < MAX_GAUGES_IN_FILE)
+            read->headers->push_back(header);
+    }
+}
 
 }  // namespace
 
@@ -75,8 +97,19 @@ std::unique_ptr<GaugeFile> GaugeFile::load(const std::string &path, std::string 
         error = path + ": its ImportTable does not ask for the panel services";
         return nullptr;
     }
-    for (GaugeHeader **header = file->linkage_->gauges; *header != nullptr; ++header)
-        file->gauges_.push_back(*header);
+    HeaderList read{file->linkage_->gauges, &file->gauges_, false};
+    const CallResult result =
+        call_guarded("the walk of its Linkage's gauge list", reinterpret_cast<const void *>(&read_header_list),
+                     {static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&read))});
+    if (!result.returned) {
+        error = path + ": its Linkage's gauge list cannot be read: " + result.stop.reason;
+        return nullptr;
+    }
+    if (!read.ended) {
+        error = path + ": its Linkage's gauge list does not end within " + std::to_string(MAX_GAUGES_IN_FILE) +
+                " gauges";
+        return nullptr;
+    }
     if (file->gauges_.empty()) {
         error = path + ": its Linkage lists no gauge";
         return nullptr;

@@ -19,6 +19,7 @@
 //                      message on which its window procedure faults
 //   LOOPING_SOUND      its install starts a looping tone on its own sound
 //                      device; its third update faults
+//   ENDLESS_LIST       its Linkage lists its header 300 times with no end
 // With none of them it is well-formed and runs.
 #include <windows.h>
 
@@ -236,7 +237,21 @@ GaugeHeader header = {GAUGE_HEADER_VERSION, GAUGE_NAME, elements, &query, &insta
 
 extern "C" {
 __declspec(dllexport) ModuleImports ImportTable = {{IMPORT_PANEL_SERVICES, nullptr}, {0, nullptr}};
+#if defined(ENDLESS_LIST)
+// The host's Linkage words, its gauge list running on past the record.
+struct EndlessLinkage {
+    uint32_t words[6];
+    GaugeHeader *gauges[300];
+};
+__declspec(dllexport) EndlessLinkage Linkage = [] {
+    EndlessLinkage linkage = {{MODULE_ID, 0, 0, 0, 0, 0}, {}};
+    for (GaugeHeader *&entry : linkage.gauges)
+        entry = &header;
+    return linkage;
+}();
+#else
 __declspec(dllexport) ModuleLinkage Linkage = {MODULE_ID, nullptr, nullptr, 0, 0, 0, {&header, nullptr}};
+#endif
 }
 
 namespace {
