@@ -4,22 +4,11 @@
 
 #include "bench_limits.h"
 #include "reading.h"
+#include "system_error.h"
 
 namespace bench {
 
 namespace {
-
-// The platform's reason for an error code, without its line end.
-std::string system_reason(DWORD code) {
-    char text[256] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
-                   sizeof text, nullptr);
-    std::string reason = text;
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ' ||
-                               reason.back() == '.'))
-        reason.pop_back();
-    return reason.empty() ? "error " + std::to_string(code) : reason;
-}
 
 bool is_folder(const std::string &path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -45,7 +34,7 @@ bool make_folders(const std::string &folder, std::string &why) {
                 return false;
             }
             if (!CreateDirectoryA(part.c_str(), nullptr) && !is_folder(part)) {
-                why = "cannot make the folder " + part + ": " + system_reason(GetLastError());
+                why = "cannot make the folder " + part + ": " + panel_host::system_error(GetLastError());
                 return false;
             }
         }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "system_error.h"
+
 namespace panel_host {
 
 namespace {
@@ -19,16 +21,6 @@ std::string parent_folder(const std::string &path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-std::string system_error(DWORD code) {
-    char text[256] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
-                   sizeof text, nullptr);
-    std::string reason = text;
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ' ||
-                               reason.back() == '.'))
-        reason.pop_back();
-    return "error " + std::to_string(code) + (reason.empty() ? "" : ": " + reason);
-}
 
 const char FOLDER_PREFIX[] = "panel-bench-";
 

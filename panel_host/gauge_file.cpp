@@ -5,6 +5,7 @@
 #include "gauge_guard.h"
 #include "load_watch.h"
 #include "pe_check.h"
+#include "system_error.h"
 
 namespace panel_host {
 
@@ -66,15 +67,7 @@ std::unique_ptr<GaugeFile> GaugeFile::load(const std::string &path, std::string 
         return nullptr;
     }
     if (file->module_ == nullptr) {
-        const DWORD code = GetLastError();
-        char reason[256] = "";
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                       reason, sizeof reason, nullptr);
-        std::string why = reason;
-        while (!why.empty() && (why.back() == '\n' || why.back() == '\r' || why.back() == ' '))
-            why.pop_back();
-        error = path + ": cannot be loaded (error " + std::to_string(code) +
-                (why.empty() ? "" : ": " + why) + ")";
+        error = path + ": cannot be loaded (" + system_error(GetLastError()) + ")";
         return nullptr;
     }
     file->linkage_ = reinterpret_cast<ModuleLinkage *>(GetProcAddress(file->module_, "Linkage"));
