@@ -146,6 +146,14 @@ CallResult dispatch_guarded(const MSG &message) {
 
 bool in_gauge_call() { return guard_innermost != nullptr; }
 
+HMODULE module_in_call() {
+    HMODULE module = nullptr;
+    if (guard_innermost != nullptr)
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           static_cast<LPCSTR>(guard_innermost->code), &module);
+    return module;
+}
+
 void stop_gauge_call(const char *reason, const void *where) {
     GuardFrame *frame = guard_innermost;
     if (frame == nullptr) {

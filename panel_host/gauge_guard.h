@@ -53,6 +53,11 @@ CallResult dispatch_guarded(const MSG &message);
 // Whether a guarded call is in progress (on the calling thread).
 bool in_gauge_call();
 
+// The module holding the code of the innermost guarded call in progress, or
+// null: whose call it is when a return address does not tell (a gauge whose
+// last call is a jump returns straight to the bench).
+HMODULE module_in_call();
+
 // Stops the guarded call in progress with `reason`, from inside the bench's
 // own code that the gauge called (a service entry); never returns. Outside a
 // guarded call it ends the process with the reason.

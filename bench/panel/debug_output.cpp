@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gauge_guard.h"
+
 #if defined(_MSC_VER)
 #include <intrin.h>
 #define CALLER_ADDRESS() _ReturnAddress()
@@ -32,12 +34,15 @@ void WINAPI caught_output_debug_string(LPCSTR text) {
         real_output_debug_string(text);
     if (text == nullptr)
         return;
-    for (const Catch &caught : catches)
-        if (caught.module == caller) {
-            for (const std::string &line : debug_output_lines(text))
-                (*caught.listener)(line);
-            return;
-        }
+    // A call the gauge ends its routine with may jump here: its return
+    // address is then the bench's, and the guarded call tells whose it is.
+    for (HMODULE module : {caller, panel_host::module_in_call()})
+        for (const Catch &caught : catches)
+            if (caught.module == module) {
+                for (const std::string &line : debug_output_lines(text))
+                    (*caught.listener)(line);
+                return;
+            }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gauge_guard.h"
+
 namespace bench {
 
 namespace {
@@ -31,13 +33,15 @@ std::string narrow(LPCWSTR text) {
     return converted;
 }
 
+// The box's module: the caller's, or the guarded call's when the gauge
+// jumped here at the end of its routine.
 void tell(const void *caller, const std::string &caption, const std::string &text) {
-    const HMODULE module = caller_module(caller);
-    for (const Catch &caught : catches)
-        if (caught.module == module) {
-            (*caught.listener)(caption, text);
-            return;
-        }
+    for (HMODULE module : {caller_module(caller), panel_host::module_in_call()})
+        for (const Catch &caught : catches)
+            if (caught.module == module) {
+                (*caught.listener)(caption, text);
+                return;
+            }
 }
 
 int WINAPI caught_message_box_a(HWND, LPCSTR text, LPCSTR caption, UINT) {

@@ -20,6 +20,9 @@
 //   LOOPING_SOUND      its install starts a looping tone on its own sound
 //                      device; its third update faults
 //   ENDLESS_LIST       its Linkage lists its header 300 times with no end
+//   TAIL_CALLS         its generate routine ends in a jump to
+//                      OutputDebugStringA, its query in one to MessageBoxA,
+//                      as optimising compilers make last calls
 // With none of them it is well-formed and runs.
 #include <windows.h>
 
@@ -222,6 +225,33 @@ void HOST_CALL update() {
     services()->UpdateElements(elements[0]);
 }
 
+#if defined(TAIL_CALLS)
+}  // namespace
+// Each replaces its arguments with its own and jumps: the call returns
+// straight to the host, which is what the host sees of a last call made so.
+extern "C" const char tail_text[] = "generated";
+extern "C" const char tail_caption[] = "Tail";
+extern "C" void HOST_CALL generate_by_jump(uint32_t);
+extern "C" int32_t HOST_CALL query_by_jump();
+__asm__(".text\n"
+        "_generate_by_jump@4:\n"
+        "    movl $_tail_text, 4(%esp)\n"
+        "    jmp *__imp__OutputDebugStringA@4\n"
+        "_query_by_jump@0:\n"
+        "    popl %eax\n"
+        "    pushl $0\n"
+        "    pushl $_tail_caption\n"
+        "    pushl $_tail_text\n"
+        "    pushl $0\n"
+        "    pushl %eax\n"
+        "    jmp *__imp__MessageBoxA@16\n");
+namespace {
+#define GENERATE_ROUTINE generate_by_jump
+#define QUERY_ROUTINE query_by_jump
+#else
+#define GENERATE_ROUTINE generate
+#define QUERY_ROUTINE query
+#endif
 void HOST_CALL generate(uint32_t value) { services()->GenerateElements(elements[0], value); }
 void HOST_CALL draw() { services()->DrawElements(elements[0]); }
 
@@ -230,8 +260,8 @@ void HOST_CALL kill() {
     services()->KillElements(elements[0]);
 }
 
-GaugeHeader header = {GAUGE_HEADER_VERSION, GAUGE_NAME, elements, &query, &install, &initialize, &update,
-                      &generate, &draw, &kill, 0, 32, {}};
+GaugeHeader header = {GAUGE_HEADER_VERSION, GAUGE_NAME, elements, &QUERY_ROUTINE, &install, &initialize, &update,
+                      &GENERATE_ROUTINE, &draw, &kill, 0, 32, {}};
 
 }  // namespace
 
