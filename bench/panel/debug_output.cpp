@@ -1,8 +1,6 @@
 #include "debug_output.h"
 
-#include <algorithm>
-
-#include "gauge_guard.h"
+#include "module_catches.h"
 
 #if defined(_MSC_VER)
 #include <intrin.h>
@@ -15,34 +13,19 @@ namespace bench {
 
 namespace {
 
-struct Catch {
-    HMODULE module;
-    const DebugOutput::Listener *listener;
-};
-
 // Every watched module of every DebugOutput; the patched imports lead here.
-std::vector<Catch> catches;
+ModuleCatches<DebugOutput::Listener> catches;
 decltype(&OutputDebugStringA) real_output_debug_string = nullptr;
 
 void WINAPI caught_output_debug_string(LPCSTR text) {
-    HMODULE caller = nullptr;
-    GetModuleHandleExA(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        static_cast<LPCSTR>(CALLER_ADDRESS()), &caller);
+    const DebugOutput::Listener *listener = catches.of_caller(CALLER_ADDRESS());
     // Still a debugger's to see as well.
     if (real_output_debug_string != nullptr)
         real_output_debug_string(text);
-    if (text == nullptr)
+    if (text == nullptr || listener == nullptr)
         return;
-    // A call the gauge ends its routine with may jump here: its return
-    // address is then the bench's, and the guarded call tells whose it is.
-    for (HMODULE module : {caller, panel_host::module_in_call()})
-        for (const Catch &caught : catches)
-            if (caught.module == module) {
-                for (const std::string &line : debug_output_lines(text))
-                    (*caught.listener)(line);
-                return;
-            }
+    for (const std::string &line : debug_output_lines(text))
+        (*listener)(line);
 }
 
 }  // namespace
@@ -65,9 +48,8 @@ std::vector<std::string> debug_output_lines(const char *text) {
 }
 
 bool DebugOutput::watch(HMODULE module, Listener listener) {
-    for (const Catch &caught : catches)
-        if (caught.module == module)
-            return false;
+    if (catches.has(module))
+        return false;
     auto watched = std::make_unique<Watched>();
     watched->module = module;
     watched->listener = std::move(listener);
@@ -79,18 +61,14 @@ bool DebugOutput::watch(HMODULE module, Listener listener) {
     // Through a neutral function type: FARPROC's own does not match the routine's.
     real_output_debug_string = reinterpret_cast<decltype(&OutputDebugStringA)>(
         reinterpret_cast<void (*)()>(watched->patch->original()));
-    catches.push_back({module, &watched->listener});
+    catches.add(module, &watched->listener);
     watched_.push_back(std::move(watched));
     return true;
 }
 
 void DebugOutput::clear() {
     for (const auto &watched : watched_)
-        catches.erase(std::remove_if(catches.begin(), catches.end(),
-                                     [&](const Catch &caught) {
-                                         return caught.module == watched->module;
-                                     }),
-                      catches.end());
+        catches.remove(watched->module);
     watched_.clear();
 }
 

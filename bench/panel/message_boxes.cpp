@@ -1,27 +1,13 @@
 #include "message_boxes.h"
 
-#include <algorithm>
-
-#include "gauge_guard.h"
+#include "module_catches.h"
 
 namespace bench {
 
 namespace {
 
-struct Catch {
-    HMODULE module;
-    const MessageBoxes::Listener *listener;
-};
-
 // Every watched module of every MessageBoxes; the patched imports lead here.
-std::vector<Catch> catches;
-
-HMODULE caller_module(const void *address) {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       static_cast<LPCSTR>(address), &module);
-    return module;
-}
+ModuleCatches<MessageBoxes::Listener> catches;
 
 std::string narrow(LPCWSTR text) {
     if (text == nullptr)
@@ -33,15 +19,9 @@ std::string narrow(LPCWSTR text) {
     return converted;
 }
 
-// The box's module: the caller's, or the guarded call's when the gauge
-// jumped here at the end of its routine.
 void tell(const void *caller, const std::string &caption, const std::string &text) {
-    for (HMODULE module : {caller_module(caller), panel_host::module_in_call()})
-        for (const Catch &caught : catches)
-            if (caught.module == module) {
-                (*caught.listener)(caption, text);
-                return;
-            }
+    if (const MessageBoxes::Listener *listener = catches.of_caller(caller))
+        (*listener)(caption, text);
 }
 
 int WINAPI caught_message_box_a(HWND, LPCSTR text, LPCSTR caption, UINT) {
@@ -57,9 +37,8 @@ int WINAPI caught_message_box_w(HWND, LPCWSTR text, LPCWSTR caption, UINT) {
 }  // namespace
 
 bool MessageBoxes::watch(HMODULE module, Listener listener) {
-    for (const Catch &caught : catches)
-        if (caught.module == module)
-            return false;
+    if (catches.has(module))
+        return false;
     auto watched = std::make_unique<Watched>();
     watched->module = module;
     watched->listener = std::move(listener);
@@ -69,16 +48,14 @@ bool MessageBoxes::watch(HMODULE module, Listener listener) {
                                                   reinterpret_cast<const void *>(&caught_message_box_w));
     if (watched->narrow->replaced() == 0 && watched->wide->replaced() == 0)
         return false;
-    catches.push_back({module, &watched->listener});
+    catches.add(module, &watched->listener);
     watched_.push_back(std::move(watched));
     return true;
 }
 
 void MessageBoxes::clear() {
     for (const auto &watched : watched_)
-        catches.erase(std::remove_if(catches.begin(), catches.end(),
-                                     [&](const Catch &caught) { return caught.module == watched->module; }),
-                      catches.end());
+        catches.remove(watched->module);
     watched_.clear();
 }
 
