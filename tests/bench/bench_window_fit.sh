@@ -11,14 +11,9 @@
 set -u
 bench=$1 gauges=$2 work=$3 data=$4 wine_run=$5 wine_server=$6
 here=$(dirname "$0")
-command -v xvfb-run >/dev/null && command -v Xvfb >/dev/null && command -v xauth >/dev/null || {
-    echo "Xvfb or xauth is not installed: skipped"
-    exit 77
-}
-rm -rf "$work"
-panel="$work/Aircraft/test/panel"
-mkdir -p "$panel"
-cp "$gauges"/Brennovalux.gau "$gauges"/Delvarotine.gau "$panel/"
+. "$(dirname "$0")/window_test.sh"
+need_display
+new_panel "$work" "$gauges"
 cp "$data/large_panel.cfg" "$panel/panel.cfg"
 python3 "$here/write_pattern_bitmap.py" "$panel/main.bmp" 1280 800 60 &&
 python3 "$here/write_pattern_bitmap.py" "$panel/overhead.bmp" 510 500 120 &&

@@ -8,15 +8,11 @@
 # Exits 77 (skipped) when Xvfb or xauth is missing.
 set -u
 bench=$1 gauges=$2 foreign=$3 work=$4 script=$5 wine_run=$6 wine_server=$7
-command -v xvfb-run >/dev/null && command -v Xvfb >/dev/null && command -v xauth >/dev/null || {
-    echo "Xvfb or xauth is not installed: skipped"
-    exit 77
-}
-rm -rf "$work"
-mkdir -p "$work/Aircraft/test/panel"
-cp "$gauges"/Brennovalux.gau "$gauges"/Delvarotine.gau "$foreign"/pumps_messages.gau "$foreign"/window_fault.gau \
-    "$work/Aircraft/test/panel/"
-cat >"$work/Aircraft/test/panel/panel.cfg" <<'CFG'
+. "$(dirname "$0")/window_test.sh"
+need_display
+new_panel "$work" "$gauges"
+cp "$foreign"/pumps_messages.gau "$foreign"/window_fault.gau "$panel/"
+cat >"$panel/panel.cfg" <<'CFG'
 [Window Titles]
 Window00=Main
 [Window00]

@@ -8,14 +8,10 @@
 # Exits 77 (skipped) when Xvfb or xauth is missing.
 set -u
 bench=$1 gauges=$2 work=$3 script=$4 wine_run=$5 wine_server=$6
-command -v xvfb-run >/dev/null && command -v Xvfb >/dev/null && command -v xauth >/dev/null || {
-    echo "Xvfb or xauth is not installed: skipped"
-    exit 77
-}
-rm -rf "$work"
-mkdir -p "$work/Aircraft/test/panel"
-cp "$gauges"/Brennovalux.gau "$gauges"/Delvarotine.gau "$work/Aircraft/test/panel/"
-cat >"$work/Aircraft/test/panel/panel.cfg" <<'CFG'
+. "$(dirname "$0")/window_test.sh"
+need_display
+new_panel "$work" "$gauges"
+cat >"$panel/panel.cfg" <<'CFG'
 [Window Titles]
 Window00=Main
 Window01=Ignition
