@@ -2,13 +2,13 @@
 
 namespace panel_host {
 
-namespace {
-
-std::string hex(uint32_t number) {
+std::string bitmap_number(uint32_t image) {
     char text[16];
-    snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(number));
+    snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(image));
     return text;
 }
+
+namespace {
 
 std::string tree_problem(ElementRecord *element, int depth, int &count) {
     if (depth > MAX_ELEMENT_DEPTH)
@@ -17,7 +17,8 @@ std::string tree_problem(ElementRecord *element, int depth, int &count) {
     if (++count > MAX_ELEMENTS)
         return "its element tree has more than " + std::to_string(MAX_ELEMENTS) + " elements";
     if (element->kind != ELEMENT_STATIC_IMAGE && element->kind != ELEMENT_ICON)
-        return "its element with bitmap " + hex(element->image) + " is of kind " + std::to_string(element->kind) +
+        return "its element with bitmap " + bitmap_number(element->image) + " is of kind " +
+               std::to_string(element->kind) +
                "; the bench draws static images (kind 0) and icons (kind 4) only";
     if (element->children == nullptr)
         return "";

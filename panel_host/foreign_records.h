@@ -14,6 +14,9 @@ const int MAX_ELEMENT_DEPTH = 16;     // the head is depth 1
 const int MAX_ELEMENTS = 1024;        // in one gauge's tree
 const int MAX_MOUSE_REGIONS = 256;    // records of one mouse list, its end included
 
+// An element's bitmap number as messages and the trace write it: "0x1010".
+std::string bitmap_number(uint32_t image);
+
 // Why the bench cannot honour the element tree under `head`, or empty: an
 // element of a kind other than a static image or an icon, a tree deeper or
 // larger than the bounds (a child list that leads back into itself is both).

@@ -92,8 +92,7 @@ std::unique_ptr<GaugeFile> GaugeFile::load(const std::string &path, std::string 
     }
     HeaderList read{file->linkage_->gauges, &file->gauges_, false};
     const CallResult result =
-        call_guarded("the walk of its Linkage's gauge list", reinterpret_cast<const void *>(&read_header_list),
-                     {static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&read))});
+        call_guarded("the walk of its Linkage's gauge list", call_code(&read_header_list), {call_word(&read)});
     if (!result.returned) {
         error = path + ": its Linkage's gauge list cannot be read: " + result.stop.reason;
         return nullptr;

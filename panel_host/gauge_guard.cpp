@@ -137,8 +137,7 @@ CallResult call_guarded(const char *routine, const void *code, std::initializer_
 }
 
 CallResult dispatch_guarded(const MSG &message) {
-    CallResult result = call_guarded("its window procedure", reinterpret_cast<const void *>(&DispatchMessageA),
-                                     {static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&message))});
+    CallResult result = call_guarded("its window procedure", call_code(&DispatchMessageA), {call_word(&message)});
     if (!result.returned && IsWindow(message.hwnd))
         SetWindowLongPtrA(message.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
     return result;

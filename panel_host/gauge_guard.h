@@ -40,6 +40,15 @@ struct CallResult {
 
 enum class Returns { Word, Double };
 
+// A pointer as one of a guarded call's argument words.
+inline uint32_t call_word(const void *pointer) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer)); }
+
+// A routine of any type as the code a guarded call runs.
+template <typename Routine>
+const void *call_code(Routine *routine) {
+    return reinterpret_cast<const void *>(routine);
+}
+
 // Calls `code` with `args` (32-bit words, first argument first) in the host's
 // calling convention, guarded; `routine` names it in a stop's reason.
 CallResult call_guarded(const char *routine, const void *code, std::initializer_list<uint32_t> args,

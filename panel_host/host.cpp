@@ -195,7 +195,7 @@ void Host::update_elements(ElementRecord *head) {
             icon->source.value = token(icon->source.token);
         if (icon->value_routine == nullptr)
             return;
-        CallResult result = call_guarded("an icon's value routine", reinterpret_cast<const void *>(icon->value_routine),
+        CallResult result = call_guarded("an icon's value routine", call_code(icon->value_routine),
                                          {word(&icon->source)}, Returns::Double);
         if (result.returned)
             icon_values_[element] = result.value;
@@ -321,8 +321,7 @@ std::optional<int32_t> Host::click(GaugeHeader *gauge, int x, int y, uint32_t mo
     if (region == nullptr)
         return std::nullopt;
     ClickPoint point = {x, y};
-    CallResult result = call_guarded("its mouse handler", reinterpret_cast<const void *>(region->handler),
-                                     {word(&point), mouse_flags});
+    CallResult result = call_guarded("its mouse handler", call_code(region->handler), {word(&point), mouse_flags});
     if (!result.returned) {
         stopped = result.stop;
         return std::nullopt;
@@ -342,18 +341,10 @@ const HostImage *Host::image(const ElementRecord *element) const {
     return found == images_.end() ? nullptr : found->second.get();
 }
 
-}  // namespace panel_host
-
-namespace panel_host {
-
 const Picture *Host::picture(const ElementRecord *head) const {
     auto found = pictures_.find(head);
     return found == pictures_.end() ? nullptr : &found->second.picture();
 }
-
-}  // namespace panel_host
-
-namespace panel_host {
 
 void Host::forget_gauges() {
     mouse_.clear();

@@ -13,18 +13,8 @@ namespace bench {
 
 namespace {
 
-std::string hex(uint32_t number) {
-    char text[16];
-    snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(number));
-    return text;
-}
-
-uint32_t word(const void *pointer) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer)); }
-
-template <typename Routine>
-const void *code(Routine *routine) {
-    return reinterpret_cast<const void *>(routine);
-}
+using panel_host::call_code;
+using panel_host::call_word;
 
 void HOST_CALL run_walk(const std::function<void()> *walk) { (*walk)(); }
 
@@ -162,11 +152,11 @@ void Panel::start() {
                     gauge.place + ", " + describe_place(gauge) +
                     (gauge.line.parameter.empty() ? "" : "; parameter \"" + gauge.line.parameter + "\""));
         host_.install_error.clear();
-        if (!call(gauge, "install", code(gauge.header->install), {word(gauge.file->module())}))
+        if (!call(gauge, "install", call_code(gauge.header->install), {call_word(gauge.file->module())}))
             continue;
         if (!host_.install_error.empty())
             trace_.line(gauge.label + ": " + host_.install_error);
-        if (!call(gauge, "initialize", code(gauge.header->initialize)))
+        if (!call(gauge, "initialize", call_code(gauge.header->initialize)))
             continue;
         const std::vector<std::string> unprovided = aircraft_.take_unprovided();
         if (!unprovided.empty()) {
@@ -177,7 +167,7 @@ void Panel::start() {
                            " panel variable(s) the bench does not provide (not in --variables):" +
                            names);
         }
-        call(gauge, "query", code(gauge.header->query));
+        call(gauge, "query", call_code(gauge.header->query));
         sound_.flush();
     }
     started_ = true;
@@ -191,13 +181,13 @@ void Panel::cycle() {
         sound_clock_->tick = aircraft_.ticks();
     for (PlacedGauge &gauge : gauges_)
         if (gauge.runs())
-            call(gauge, "update", code(gauge.header->update));
+            call(gauge, "update", call_code(gauge.header->update));
     for (PlacedGauge &gauge : gauges_)
         if (gauge.runs())
-            call(gauge, "generate", code(gauge.header->generate), {0});
+            call(gauge, "generate", call_code(gauge.header->generate), {0});
     for (PlacedGauge &gauge : gauges_)
         if (gauge.runs())
-            call(gauge, "draw", code(gauge.header->draw));
+            call(gauge, "draw", call_code(gauge.header->draw));
     host_.calls.clear();
     aircraft_.trace_changes();
     trace_icons();
@@ -211,7 +201,7 @@ void Panel::stop() {
         for (PlacedGauge &gauge : gauges_) {
             if (!gauge.runs())
                 continue;
-            if (call(gauge, "kill", code(gauge.header->kill)))
+            if (call(gauge, "kill", call_code(gauge.header->kill)))
                 trace_.line(gauge.label + ": killed");
         }
         call_linkage(false);
@@ -248,11 +238,11 @@ void Panel::trace_icons() {
                 if (seen != gauge.icons_shown.end() && seen->second == now)
                     return;
                 gauge.icons_shown[element] = now;
-                (now ? shown : hidden) += " " + hex(element->image);
+                (now ? shown : hidden) += " " + panel_host::bitmap_number(element->image);
             });
         };
         panel_host::CallResult result =
-            panel_host::call_guarded("the walk of its element tree", code(&run_walk), {word(&walk)});
+            panel_host::call_guarded("the walk of its element tree", call_code(&run_walk), {call_word(&walk)});
         if (!result.returned) {
             stop_gauge(gauge, result.stop);
             continue;

@@ -14,12 +14,8 @@ namespace bench {
 
 namespace {
 
-uint32_t word(const void *pointer) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer)); }
-
-template <typename Routine>
-const void *code(Routine *routine) {
-    return reinterpret_cast<const void *>(routine);
-}
+using panel_host::call_code;
+using panel_host::call_word;
 
 // The element tree's problem, read under the guard: the records are the gauge file's.
 struct TreeCheck {
@@ -32,7 +28,8 @@ void HOST_CALL check_tree(TreeCheck *check) { check->problem = panel_host::eleme
 
 void Panel::check_records(PlacedGauge &gauge, std::vector<std::string> &notes) {
     TreeCheck check{gauge.head(), ""};
-    panel_host::CallResult result = panel_host::call_guarded("the walk of its element tree", code(&check_tree), {word(&check)});
+    panel_host::CallResult result =
+        panel_host::call_guarded("the walk of its element tree", call_code(&check_tree), {call_word(&check)});
     if (!result.returned)
         gauge.not_run = "its element records cannot be read: " + result.stop.reason;
     else if (!check.problem.empty())
@@ -84,7 +81,7 @@ void Panel::call_linkage(bool start) {
             continue;
         called.push_back(gauge.file->module());
         ModuleLinkage *linkage = gauge.file->linkage();
-        const void *routine = code(start ? linkage->module_start : linkage->module_end);
+        const void *routine = call_code(start ? linkage->module_start : linkage->module_end);
         const char *name = start ? "Linkage's start routine" : "Linkage's end routine";
         if (routine == nullptr)
             continue;
