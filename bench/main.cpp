@@ -34,13 +34,6 @@ int refuse(const std::string &why) {
     return PANEL_MISTAKE;
 }
 
-size_t warnings(const bench::Diagnostics &found) {
-    size_t count = 0;
-    for (const bench::Diagnostic &item : found.items())
-        count += !item.error;
-    return count;
-}
-
 // The simulator's folder as the trace names it: as given, or the part of
 // the panel file's path as given above Aircraft\NAME\panel\ ("." for the
 // current folder); the full path where the given one does not show it.
@@ -152,7 +145,7 @@ int main(int argc, char **argv) {
     script_found.print(stderr);
     if (script_found.has_errors())
         return SCRIPT_MISTAKE;
-    const size_t warned = warnings(panel_found) + warnings(script_found);
+    const size_t warned = panel_found.warning_count() + script_found.warning_count();
     if (options.strict && warned > 0)
         return refuse("--strict: " + std::to_string(warned) + " warning(s) above count as mistakes");
     if (check_only) {

@@ -20,6 +20,11 @@ bool Diagnostics::has_errors() const {
     return std::any_of(items_.begin(), items_.end(), [](const Diagnostic &d) { return d.error; });
 }
 
+size_t Diagnostics::warning_count() const {
+    return static_cast<size_t>(
+        std::count_if(items_.begin(), items_.end(), [](const Diagnostic &d) { return !d.error; }));
+}
+
 void Diagnostics::print(FILE *out) {
     for (; printed_ < items_.size(); ++printed_)
         fprintf(out, "%s\n", format(items_[printed_]).c_str());

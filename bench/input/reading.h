@@ -20,6 +20,7 @@ public:
     void error(const std::string &where, const std::string &what);
     void warning(const std::string &where, const std::string &what);
     bool has_errors() const;
+    size_t warning_count() const;
     const std::vector<Diagnostic> &items() const { return items_; }
     // Writes every item not yet printed, warnings as "warning: WHERE: WHAT".
     void print(FILE *out);

@@ -7,13 +7,6 @@ namespace bench {
 
 namespace {
 
-size_t warnings_in(const Diagnostics &found) {
-    size_t count = 0;
-    for (const Diagnostic &item : found.items())
-        count += !item.error;
-    return count;
-}
-
 std::string first_mistake(const Diagnostics &found) {
     for (const Diagnostic &item : found.items())
         if (item.error)
@@ -102,7 +95,7 @@ bool PanelReload::reload(const std::string &cause) {
     found.print(stderr);
     if (!laid_out)
         return refuse(first_mistake(found), layout);
-    const size_t warned = warnings_in(found);
+    const size_t warned = found.warning_count();
     if (strict_ && warned > 0)
         return refuse("--strict: " + std::to_string(warned) + " warning(s) above count as mistakes", layout);
 
