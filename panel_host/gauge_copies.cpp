@@ -21,7 +21,6 @@ std::string parent_folder(const std::string &path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-
 const char FOLDER_PREFIX[] = "panel-bench-";
 
 // Removes `folder` and what it holds: numbered folders of copies.
